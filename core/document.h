@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/plotter_config.h"
+
+// The program's one document: the configuration record, the path of
+// "config.ini" and the plot slots (0 print, 1 preview, 2 output preview),
+// plus the values by which the job list tells the preview what to draw.
+class CTOLVEXR5DServerDoc {
+public:
+    // The document of the running program: "config.ini" in the program's folder.
+    CTOLVEXR5DServerDoc();
+    // A document whose "config.ini" lives in appDir.
+    explicit CTOLVEXR5DServerDoc(std::string appDir);
+    ~CTOLVEXR5DServerDoc();
+
+    CTOLVEXR5DServerDoc(const CTOLVEXR5DServerDoc&) = delete;
+    CTOLVEXR5DServerDoc& operator=(const CTOLVEXR5DServerDoc&) = delete;
+
+    bool LoadConfig();
+    bool SaveConfig();
+
+    // Empties the drawings and frees the buffers of the three plot slots;
+    // harmless when repeated.
+    void ReleaseSlotBuffers();
+
+    std::string m_strAppDir;
+    std::string m_strIniPath;
+    PlotterConfig m_config;
+    uint8_t m_bCutAtStart = 0;
+    int32_t PreviewMode = 0;
+    uint8_t m_bTooWide = 0;
+    std::string m_strSlotPath[3];
+    uint8_t m_bSlotPrepared[3] = {};
+    uint8_t m_bPreviewShowsJob = 0;
+};
+
+// The document, published by the job list when it starts.
+extern CTOLVEXR5DServerDoc* g_pDocument;
+
+// What PreviewMode says the preview draws.
+enum : int32_t { PREVIEW_NOTHING = 0, PREVIEW_FILE = 1, PREVIEW_OUTPUT = 5 };

@@ -1,0 +1,80 @@
+#include "platform/string_table.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <span>
+
+#include "res/string_tables.h"
+
+namespace platform {
+namespace {
+
+// Chosen once at start-up, read from every thread afterwards.
+std::atomic<UiLanguage> g_uiLanguage{UiLanguage::English};
+
+std::span<const res::StringEntry> Table(UiLanguage language) {
+    switch (language) {
+        case UiLanguage::TraditionalChinese:
+            return res::TraditionalChineseStrings();
+        case UiLanguage::Turkish:
+            return res::TurkishStrings();
+        case UiLanguage::SimplifiedChinese:
+            return res::SimplifiedChineseStrings();
+        case UiLanguage::English:
+            break;
+    }
+    return res::EnglishStrings();
+}
+
+}  // namespace
+
+UiLanguage LanguageFromLocaleName(std::string_view localeName) {
+    // language[_territory][.codeset][@modifier]
+    const std::string_view language = localeName.substr(0, localeName.find_first_of("_.@"));
+    if (language == "tr") {
+        return UiLanguage::Turkish;
+    }
+    if (language != "zh") {
+        return UiLanguage::English;
+    }
+    std::string_view territory;
+    if (localeName.size() > language.size() && localeName[language.size()] == '_') {
+        territory = localeName.substr(language.size() + 1);
+        territory = territory.substr(0, territory.find_first_of(".@"));
+    }
+    return territory == "TW" || territory == "HK" ? UiLanguage::TraditionalChinese
+                                                  : UiLanguage::SimplifiedChinese;
+}
+
+UiLanguage LanguageFromEnvironment() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') {
+            return LanguageFromLocaleName(value);
+        }
+    }
+    return UiLanguage::English;
+}
+
+void SetUiLanguage(UiLanguage language) { g_uiLanguage.store(language); }
+
+UiLanguage CurrentUiLanguage() { return g_uiLanguage.load(); }
+
+std::string LoadString(unsigned id) { return LoadString(id, CurrentUiLanguage()); }
+
+std::string LoadString(unsigned id, UiLanguage language) {
+    const auto table = Table(language);
+    const auto entry = std::ranges::lower_bound(table, id, {}, &res::StringEntry::id);
+    return entry != table.end() && entry->id == id ? entry->text : "";
+}
+
+std::vector<unsigned> StringIds(UiLanguage language) {
+    std::vector<unsigned> ids;
+    for (const auto& entry : Table(language)) {
+        ids.push_back(entry.id);
+    }
+    return ids;
+}
+
+}  // namespace platform

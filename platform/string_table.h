@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// The four user-interface languages of the program's string tables.
+enum class UiLanguage { TraditionalChinese, English, Turkish, SimplifiedChinese };
+
+// The language named by a POSIX locale name ("zh_TW.UTF-8", "tr_TR", "C"...):
+// zh_TW or zh_HK gives Traditional Chinese, any other zh Simplified Chinese,
+// tr Turkish, everything else English.
+UiLanguage LanguageFromLocaleName(std::string_view localeName);
+// The language of the environment: LC_ALL, else LC_MESSAGES, else LANG.
+UiLanguage LanguageFromEnvironment();
+
+// The language that LoadString uses; English until set.
+void SetUiLanguage(UiLanguage language);
+UiLanguage CurrentUiLanguage();
+
+// The UTF-8 text of string id in the current language, or in the given one;
+// empty when the table has no such id.
+std::string LoadString(unsigned id);
+std::string LoadString(unsigned id, UiLanguage language);
+
+// Every id of a language's table, ascending.
+std::vector<unsigned> StringIds(UiLanguage language);
+
+}  // namespace platform
