@@ -26,4 +26,7 @@ bool CTOLVEXR5DServerDoc::SaveConfig() {
     return true;
 }
 
-void CTOLVEXR5DServerDoc::ReleaseSlotBuffers() {}
+void CTOLVEXR5DServerDoc::ReleaseSlotBuffers() {
+    for (auto& interpreter : m_interpreter) interpreter.Reset();
+    for (auto& lists : m_lineLists) lists.Free();
+}

@@ -4,6 +4,9 @@
 #include <string>
 
 #include "core/plotter_config.h"
+#include "engine/plt_interpreter.h"
+#include "engine/swath_line_lists.h"
+#include "engine/swath_plan.h"
 
 // The program's one document: the configuration record, the path of
 // "config.ini" and the plot slots (0 print, 1 preview, 2 output preview),
@@ -26,6 +29,18 @@ public:
     // harmless when repeated.
     void ReleaseSlotBuffers();
 
+    // Interprets the plot file of slot (0 print, 1 preview, 2 output preview)
+    // and turns, tiles, cuts, plans and (slot 0) splits it into swaths. False
+    // when the file cannot be loaded, the drawing is shorter than the start
+    // offset, or it cannot be planned, tiled or split.
+    bool PreparePlotSlot(int slot);
+    // The drawing's size in metres and, unless slot is 1, the too-wide flag.
+    void ComputePlotSize(Drawing* drawing, int slot);
+    // Lays a drawing wider than MAXWIDTH out in strips; false, with the
+    // drawing unchanged, when MAXWIDTH leaves no usable strip.
+    bool TileWideDrawing(Drawing* drawing);
+
+
     std::string m_strAppDir;
     std::string m_strIniPath;
     PlotterConfig m_config;
@@ -33,12 +48,18 @@ public:
     int32_t PreviewMode = 0;
     uint8_t m_bTooWide = 0;
     std::string m_strSlotPath[3];
+    SwathPlan m_plan[3];
+    CPltInterpreter m_interpreter[3];
+    CSwathLineLists m_lineLists[3];
     uint8_t m_bSlotPrepared[3] = {};
     uint8_t m_bPreviewShowsJob = 0;
 };
 
 // The document, published by the job list when it starts.
 extern CTOLVEXR5DServerDoc* g_pDocument;
+
+// The plot slots.
+enum : int { SLOT_PRINT = 0, SLOT_PREVIEW = 1, SLOT_OUTPUT_PREVIEW = 2 };
 
 // What PreviewMode says the preview draws.
 enum : int32_t { PREVIEW_NOTHING = 0, PREVIEW_FILE = 1, PREVIEW_OUTPUT = 5 };

@@ -1,0 +1,141 @@
+#include "engine/plt_interpreter.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <new>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+#include "engine/file_word_sum.h"
+#include "platform/exclusive_read.h"
+
+namespace {
+
+// Reads exactly length bytes from the start of the file; false on an error
+// or when the file ends early.
+bool ReadFromStart(int fd, uint8_t* buffer, size_t length) {
+    size_t done = 0;
+    while (done < length) {
+        const ssize_t got = pread(fd, buffer + done, length - done, static_cast<off_t>(done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        done += static_cast<size_t>(got);
+    }
+    return true;
+}
+
+void ScaleLines(LineArray& lines, float scaleX, float scaleY) {
+    for (LineF& line : lines) {
+        line.x1 *= scaleX;
+        line.y1 *= scaleY;
+        line.x2 *= scaleX;
+        line.y2 *= scaleY;
+    }
+}
+
+// Moves the smallest X and Y to 0 and takes the extents of the result.
+void ShiftToOrigin(Drawing& drawing) {
+    LineArray& lines = drawing.m_lines;
+    if (lines.empty()) {
+        drawing.m_fMinX = drawing.m_fMinY = drawing.m_fMaxX = drawing.m_fMaxY = 0;
+        return;
+    }
+    float minX = lines.front().x1;
+    float minY = lines.front().y1;
+    for (const LineF& line : lines) {
+        minX = std::min({minX, line.x1, line.x2});
+        minY = std::min({minY, line.y1, line.y2});
+    }
+    for (LineF& line : lines) {
+        line.x1 -= minX;
+        line.x2 -= minX;
+        line.y1 -= minY;
+        line.y2 -= minY;
+    }
+    drawing.m_fMinX = drawing.m_fMaxX = lines.front().x1;
+    drawing.m_fMinY = drawing.m_fMaxY = lines.front().y1;
+    for (const LineF& line : lines) {
+        drawing.m_fMinX = std::min({drawing.m_fMinX, line.x1, line.x2});
+        drawing.m_fMaxX = std::max({drawing.m_fMaxX, line.x1, line.x2});
+        drawing.m_fMinY = std::min({drawing.m_fMinY, line.y1, line.y2});
+        drawing.m_fMaxY = std::max({drawing.m_fMaxY, line.y1, line.y2});
+    }
+}
+
+// Plot files count Y upwards; the engine counts it along the paper feed.
+void FlipY(Drawing& drawing) {
+    const float height = drawing.m_fMaxY;
+    float maxY = 0;
+    for (LineF& line : drawing.m_lines) {
+        line.y1 = height - line.y1;
+        line.y2 = height - line.y2;
+        maxY = std::max({maxY, line.y1, line.y2});
+    }
+    drawing.m_fMaxY = maxY;
+}
+
+}  // namespace
+
+CPltInterpreter::CPltInterpreter() = default;
+
+CPltInterpreter::~CPltInterpreter() {
+    Reset();
+    if (m_file >= 0) close(m_file);
+}
+
+bool CPltInterpreter::Load(const char* path, int slot) {
+    if (path == nullptr || strnlen(path, 4) < 4) return false;
+    if (m_file >= 0) {
+        close(m_file);
+        m_file = -1;
+    }
+    int fd = platform::OpenForReadingWithoutWriters(path);
+    for (int attempt = 1; fd < 0; ++attempt) {
+        if (attempt >= m_openRetry.attempts) return false;
+        std::this_thread::sleep_for(m_openRetry.delay);
+        fd = platform::OpenForReadingWithoutWriters(path);
+    }
+    m_file = fd;
+    m_strPath = path;
+    Reset();
+    return ParseFile(slot);
+}
+
+bool CPltInterpreter::ParseFile(int slot) {
+    struct stat info = {};
+    if (fstat(m_file, &info) != 0) return false;
+    // The length is a 32-bit count: a longer file is refused rather than
+    // read in part.
+    if (info.st_size < 0 || static_cast<uint64_t>(info.st_size) > std::numeric_limits<uint32_t>::max()) return false;
+    const size_t length = static_cast<size_t>(info.st_size);
+    std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[length]);
+    if (!buffer || !ReadFromStart(m_file, buffer.get(), length)) return false;
+
+    if (slot == 0) m_nFileWordSum = FileWordSum({buffer.get(), length});
+    m_fDashLength = 0;
+    m_bDashed = 0;
+    m_fDashType = 0;
+    m_fDirRun = 0;
+    m_fDirRise = 0;
+    m_fLabelAngle = 0;
+    // Room for a line per 8 bytes, the least a pen-down move takes, saves
+    // the regrowth of a large drawing; pages never written cost nothing.
+    m_drawing.m_lines.reserve(length / 8);
+    FeedBytes({buffer.get(), length});
+
+    m_drawing.m_nLines = static_cast<uint32_t>(m_drawing.m_lines.size());
+    // The factors in force at the end of the file apply to every line.
+    ScaleLines(m_drawing.m_lines, m_fScaleX, m_fScaleY);
+    ShiftToOrigin(m_drawing);
+    if (m_bFlipY) FlipY(m_drawing);
+
+    close(m_file);
+    m_file = -1;
+    return true;
+}
+
+void CPltInterpreter::Reset() { m_drawing = Drawing{}; }
