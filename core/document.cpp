@@ -29,4 +29,5 @@ bool CTOLVEXR5DServerDoc::SaveConfig() {
 void CTOLVEXR5DServerDoc::ReleaseSlotBuffers() {
     for (auto& interpreter : m_interpreter) interpreter.Reset();
     for (auto& lists : m_lineLists) lists.Free();
+    for (auto& raster : m_raster) raster.FreeBuffers();
 }

@@ -1,12 +1,17 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
+#include <functional>
+#include <span>
 #include <string>
 
 #include "core/plotter_config.h"
 #include "engine/plt_interpreter.h"
 #include "engine/swath_line_lists.h"
 #include "engine/swath_plan.h"
+#include "engine/swath_raster.h"
+#include "platform/glyph_outline.h"
 
 // The program's one document: the configuration record, the path of
 // "config.ini" and the plot slots (0 print, 1 preview, 2 output preview),
@@ -40,6 +45,23 @@ public:
     // drawing unchanged, when MAXWIDTH leaves no usable strip.
     bool TileWideDrawing(Drawing* drawing);
 
+    // Appends to lines the outline segments of text (8-bit GBK text) in the
+    // named face, height in plotter units, from origin (x, y), at angle
+    // degrees.
+    void AddTextOutline(LineArray& lines, const std::string& face, int32_t height, int32_t x, int32_t y,
+                        const std::string& text, float angle);
+    // Appends one glyph outline record to lines (see AppendGlyphCurve).
+    void AddGlyphCurve(LineArray& lines, uint16_t type, std::span<const platform::FixedPoint> points, int32_t ox,
+                       int32_t oy, int32_t& cx, int32_t& cy);
+
+    // Swath packets of the print slot.
+    bool PrepareSwathBuffers();
+    bool IsPrintDataFinished();
+    bool BuildSwathPacket(int n);
+    bool FinishSwathPacket();
+    // The local time that the job's starting and finishing labels print;
+    // empty: the system clock.
+    std::function<std::tm()> m_labelClock;
 
     std::string m_strAppDir;
     std::string m_strIniPath;
@@ -51,6 +73,7 @@ public:
     SwathPlan m_plan[3];
     CPltInterpreter m_interpreter[3];
     CSwathLineLists m_lineLists[3];
+    CSwathRaster m_raster[3];
     uint8_t m_bSlotPrepared[3] = {};
     uint8_t m_bPreviewShowsJob = 0;
 };

@@ -1,12 +1,14 @@
+#include "engine/swath_raster.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 
 #include "engine/nozzle_order.h"
-#include "engine/swath_raster.h"
 #include "platform/message_box.h"
 #include "platform/string_table.h"
 

@@ -28,42 +28,47 @@ bool ReadFromStart(int fd, uint8_t* buffer, size_t length) {
     return true;
 }
 
-void ScaleLines(LineArray& lines, float scaleX, float scaleY) {
+struct Point {
+    float x;
+    float y;
+};
+
+// Multiplies every line by the factors in force at the end of the file and
+// returns the smallest X and Y of the result. Lines must not be empty.
+Point ScaleAndFindMinimum(LineArray& lines, float scaleX, float scaleY) {
+    Point minimum{lines.front().x1 * scaleX, lines.front().y1 * scaleY};
     for (LineF& line : lines) {
         line.x1 *= scaleX;
         line.y1 *= scaleY;
         line.x2 *= scaleX;
         line.y2 *= scaleY;
+        minimum.x = std::min({minimum.x, line.x1, line.x2});
+        minimum.y = std::min({minimum.y, line.y1, line.y2});
     }
+    return minimum;
 }
 
-// Moves the smallest X and Y to 0 and takes the extents of the result.
-void ShiftToOrigin(Drawing& drawing) {
+// Moves the minimum to 0 and takes the extents of the result.
+void ShiftToOrigin(Drawing& drawing, Point minimum) {
     LineArray& lines = drawing.m_lines;
-    if (lines.empty()) {
-        drawing.m_fMinX = drawing.m_fMinY = drawing.m_fMaxX = drawing.m_fMaxY = 0;
-        return;
-    }
-    float minX = lines.front().x1;
-    float minY = lines.front().y1;
-    for (const LineF& line : lines) {
-        minX = std::min({minX, line.x1, line.x2});
-        minY = std::min({minY, line.y1, line.y2});
-    }
+    float minX = lines.front().x1 - minimum.x;
+    float minY = lines.front().y1 - minimum.y;
+    float maxX = minX;
+    float maxY = minY;
     for (LineF& line : lines) {
-        line.x1 -= minX;
-        line.x2 -= minX;
-        line.y1 -= minY;
-        line.y2 -= minY;
+        line.x1 -= minimum.x;
+        line.x2 -= minimum.x;
+        line.y1 -= minimum.y;
+        line.y2 -= minimum.y;
+        minX = std::min({minX, line.x1, line.x2});
+        maxX = std::max({maxX, line.x1, line.x2});
+        minY = std::min({minY, line.y1, line.y2});
+        maxY = std::max({maxY, line.y1, line.y2});
     }
-    drawing.m_fMinX = drawing.m_fMaxX = lines.front().x1;
-    drawing.m_fMinY = drawing.m_fMaxY = lines.front().y1;
-    for (const LineF& line : lines) {
-        drawing.m_fMinX = std::min({drawing.m_fMinX, line.x1, line.x2});
-        drawing.m_fMaxX = std::max({drawing.m_fMaxX, line.x1, line.x2});
-        drawing.m_fMinY = std::min({drawing.m_fMinY, line.y1, line.y2});
-        drawing.m_fMaxY = std::max({drawing.m_fMaxY, line.y1, line.y2});
-    }
+    drawing.m_fMinX = minX;
+    drawing.m_fMinY = minY;
+    drawing.m_fMaxX = maxX;
+    drawing.m_fMaxY = maxY;
 }
 
 // Plot files count Y upwards; the engine counts it along the paper feed.
@@ -128,9 +133,11 @@ bool CPltInterpreter::ParseFile(int slot) {
     FeedBytes({buffer.get(), length});
 
     m_drawing.m_nLines = static_cast<uint32_t>(m_drawing.m_lines.size());
-    // The factors in force at the end of the file apply to every line.
-    ScaleLines(m_drawing.m_lines, m_fScaleX, m_fScaleY);
-    ShiftToOrigin(m_drawing);
+    if (m_drawing.m_lines.empty()) {
+        m_drawing.m_fMinX = m_drawing.m_fMinY = m_drawing.m_fMaxX = m_drawing.m_fMaxY = 0;
+    } else {
+        ShiftToOrigin(m_drawing, ScaleAndFindMinimum(m_drawing.m_lines, m_fScaleX, m_fScaleY));
+    }
     if (m_bFlipY) FlipY(m_drawing);
 
     close(m_file);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/drawing.h"
+#include "platform/glyph_outline.h"
 
 // Turns one HP-GL style plot file into the straight segments of a Drawing.
 // The command machine's state, the pen position and the IP and SC parameters
@@ -39,6 +40,9 @@ public:
     void AddDashedLine(float x1, float y1, float x2, float y2, float type, float length);
     void AddLabelText(const std::string& face, int32_t height, int32_t x, int32_t y, const std::string& text,
                       float angle);
+    // Appends one glyph outline record to the drawing (see AppendGlyphCurve).
+    void AddGlyphCurve(uint16_t type, std::span<const platform::FixedPoint> points, int32_t ox, int32_t oy,
+                       int32_t& cx, int32_t& cy);
 
     std::string m_strPath;
     int m_file = -1;  // descriptor of the open plot file, -1 when closed

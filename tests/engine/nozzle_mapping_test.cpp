@@ -13,33 +13,17 @@
 #include "engine/swath_plan.h"
 #include "engine/swath_raster.h"
 #include "platform/message_box.h"
+#include "tests/support/message_recorder.h"
 
 namespace {
 
 using FiredWords = std::map<int32_t, uint16_t>;
 
-// Records every message shown while it lives.
-class MessageRecorder {
-public:
-    MessageRecorder() {
-        m_previous = platform::SetMessageHandler([this](const platform::MessageRequest& request) {
-            shown.push_back(request);
-            return platform::MessageAnswer::Ok;
-        });
-    }
-    ~MessageRecorder() { platform::SetMessageHandler(m_previous); }
-
-    std::vector<platform::MessageRequest> shown;
-
-private:
-    platform::MessageHandler m_previous;
-};
-
 // A raster with HP45 heads (150 nozzles, 154 firing slots), its plan and
 // configuration, and fire words that start out as garbage.
 class Mapping {
 public:
-    explicit Mapping(int heads, int32_t bytesPerRow = 16, int32_t wordCount = 154 * 200) {
+    explicit Mapping(int heads) {
         config.HeadType = HEAD_TYPE_HP45;
         config.JetPrintHead = static_cast<uint8_t>(heads);
         config.NozzlesPerHead = 150;
@@ -48,9 +32,9 @@ public:
         config.TotalRows = 154 * heads;
         plan.m_pConfig = &config;
         plan.m_nColumns = 100;
-        plan.m_nWordCount = wordCount;
+        plan.m_nWordCount = 154 * 200;
         raster.m_pPlan = &plan;
-        Allocate(config.TotalNozzles, bytesPerRow, wordCount);
+        Allocate(config.TotalNozzles, 16, plan.m_nWordCount);
     }
     Mapping(const Mapping&) = delete;
     Mapping& operator=(const Mapping&) = delete;
@@ -71,6 +55,9 @@ public:
 
     FiredWords Map() {
         raster.MapNozzles();
+        return Fired();
+    }
+    FiredWords Fired() const {
         FiredWords fired;
         for (int32_t i = 0; i < raster.m_nWordCount; ++i)
             if (raster.m_pFireWords[i] != 0) fired[i] = raster.m_pFireWords[i];
@@ -249,14 +236,11 @@ TEST(NozzleMapping, ReversePassMirrorsTheColumns) {
     m.SetDot(1, 127);  // both below 0: dropped
 
     m.raster.MapNozzlesThunk();
-    FiredWords fired;
-    for (int32_t i = 0; i < m.raster.m_nWordCount; ++i)
-        if (m.raster.m_pFireWords[i] != 0) fired[i] = m.raster.m_pFireWords[i];
-    EXPECT_EQ(fired, (FiredWords{{72 * 154, 0x01},
-                                 {75 * 154 + 56, 0x10},
-                                 {105, 0x01},
-                                 {3 * 154 + 7, 0x10},
-                                 {2 * 154 + 56, 0x10}}));
+    EXPECT_EQ(m.Fired(), (FiredWords{{72 * 154, 0x01},
+                                     {75 * 154 + 56, 0x10},
+                                     {105, 0x01},
+                                     {3 * 154 + 7, 0x10},
+                                     {2 * 154 + 56, 0x10}}));
 }
 
 TEST(NozzleMapping, NeverWritesOutsideTheBuffers) {
@@ -274,6 +258,9 @@ TEST(NozzleMapping, NeverWritesOutsideTheBuffers) {
         m.config.EdLRCrcValue = INT32_MIN;
         m.config.JetPrintHeadValueY[0] = INT32_MIN;
         EXPECT_TRUE(m.Map().empty());
+        m.config.RowsPerHead = INT32_MAX;  // column 2^33 times the stride passes 2^63
+        EXPECT_TRUE(m.Map().empty());
+        m.config.RowsPerHead = 154;
         m.config.EdLRCrcValue = INT32_MAX;
         m.config.JetPrintHeadValueY[0] = INT32_MAX;
         m.config.JetPrintHeadValueX[0] = m.config.JetPrintHeadValueX[1] = INT32_MAX;

@@ -4,20 +4,14 @@
 
 #include "core/document.h"
 #include "engine/plot_slot_preparation.h"
-#include "platform/message_box.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/message_recorder.h"
 
 namespace {
 
 // A document over a folder of its own, with a plot file for its slots.
 class PlotSlotTest : public testing::Test {
 protected:
-    // The default head table has no head open; Setup says so.
-    PlotSlotTest() : previousHandler_(platform::SetMessageHandler([](const platform::MessageRequest&) {
-                         return platform::MessageAnswer::Ok;
-                     })) {}
-    ~PlotSlotTest() override { platform::SetMessageHandler(previousHandler_); }
-
     void Open(const std::string& plot, const std::string& ini = "") {
         dir_.Write("config.ini", ini);
         dir_.Write("job.plt", plot);
@@ -34,7 +28,7 @@ protected:
         return interpreter.m_drawing.m_lines;
     }
 
-    platform::MessageHandler previousHandler_;
+    MessageRecorder messages_;  // the default head table has no head open; Setup says so
     TempDir dir_;
     std::unique_ptr<CTOLVEXR5DServerDoc> doc_;
 };

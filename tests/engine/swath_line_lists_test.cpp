@@ -8,24 +8,9 @@
 #include "engine/swath_line_lists.h"
 #include "engine/swath_plan.h"
 #include "platform/message_box.h"
+#include "tests/support/message_recorder.h"
 
 namespace {
-
-class MessageRecorder {
-public:
-    MessageRecorder() {
-        m_previous = platform::SetMessageHandler([this](const platform::MessageRequest& request) {
-            shown.push_back(request);
-            return platform::MessageAnswer::Ok;
-        });
-    }
-    ~MessageRecorder() { platform::SetMessageHandler(m_previous); }
-
-    std::vector<platform::MessageRequest> shown;
-
-private:
-    platform::MessageHandler m_previous;
-};
 
 Drawing DrawingOf(std::initializer_list<LineF> lines) {
     Drawing drawing;

@@ -8,25 +8,9 @@
 #include "engine/drawing.h"
 #include "engine/swath_plan.h"
 #include "platform/message_box.h"
+#include "tests/support/message_recorder.h"
 
 namespace {
-
-// Records every message shown while it lives.
-class MessageRecorder {
-public:
-    MessageRecorder() {
-        m_previous = platform::SetMessageHandler([this](const platform::MessageRequest& request) {
-            shown.push_back(request);
-            return platform::MessageAnswer::Ok;
-        });
-    }
-    ~MessageRecorder() { platform::SetMessageHandler(m_previous); }
-
-    std::vector<platform::MessageRequest> shown;
-
-private:
-    platform::MessageHandler m_previous;
-};
 
 // HP45 heads, 17.45 mm swath section, as "config.ini" would give them.
 PlotterConfig Hp45Config(uint8_t heads) {
