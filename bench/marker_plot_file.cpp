@@ -58,8 +58,10 @@ std::string MakeMarkerPlotFile(const MarkerLayout& layout) {
             AppendPoint(out, "PU", static_cast<int32_t>(cx - rx * 0.6), static_cast<int32_t>(cy));
             AppendPoint(out, "PD", static_cast<int32_t>(cx + rx * 0.6), static_cast<int32_t>(cy));
             out += "LT;";
-            AppendPoint(out, "PU", static_cast<int32_t>(cx - rx * 0.4), static_cast<int32_t>(cy - ry * 0.3));
-            out += "LBPIECE " + std::to_string(column) + "-" + std::to_string(row) + "\x03";
+            if (layout.labels) {
+                AppendPoint(out, "PU", static_cast<int32_t>(cx - rx * 0.4), static_cast<int32_t>(cy - ry * 0.3));
+                out += "LBPIECE " + std::to_string(column) + "-" + std::to_string(row) + "\x03";
+            }
         }
     }
     out += "PU0,0;SP0;";

@@ -12,6 +12,7 @@ struct MarkerLayout {
     int32_t pieceColumns = 100;
     int32_t pieceRows = 24;
     int32_t pointsPerOutline = 420;
+    bool labels = true;
     uint32_t seed = 1;
 };
 

@@ -10,13 +10,14 @@
 
 namespace {
 
-// The marker file, written once to a temporary folder for all benchmarks.
+// A marker file, written once to a temporary folder of its own.
 class MarkerFile {
 public:
-    MarkerFile() {
-        folder_ = std::filesystem::temp_directory_path() / ("tolvex-bench-" + std::to_string(getpid()));
+    explicit MarkerFile(const MarkerLayout& layout) {
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("tolvex-bench-" + std::to_string(getpid()) + (layout.labels ? "-labelled" : "-plain"));
         std::filesystem::create_directories(folder_);
-        const std::string text = MakeMarkerPlotFile(MarkerLayout{});
+        const std::string text = MakeMarkerPlotFile(layout);
         size_ = text.size();
         std::ofstream(path(), std::ios::binary) << text;
         std::ofstream(folder_ / "config.ini") << "[JetPrintHeadOpenStatus]\nJetPrintHeadOpenStatus0=1\n";
@@ -32,9 +33,12 @@ private:
     size_t size_ = 0;
 };
 
-const MarkerFile& Marker() {
-    static const MarkerFile file;
-    return file;
+// The marker with its piece labels (text outlines make about a third of its
+// lines), and the same marker without them.
+const MarkerFile& Marker(bool labels) {
+    static const MarkerFile labelled(MarkerLayout{.labels = true});
+    static const MarkerFile plain(MarkerLayout{.labels = false});
+    return labels ? labelled : plain;
 }
 
 void ReportPeakMemory(benchmark::State& state) {
@@ -44,7 +48,7 @@ void ReportPeakMemory(benchmark::State& state) {
 }
 
 void BM_InterpretMarker(benchmark::State& state) {
-    const auto& marker = Marker();
+    const auto& marker = Marker(state.range(0) != 0);
     CPltInterpreter interpreter;
     interpreter.m_fScaleX = interpreter.m_fScaleY = 1.0f;
     for (auto _ : state) {
@@ -55,10 +59,10 @@ void BM_InterpretMarker(benchmark::State& state) {
     state.counters["lines"] = interpreter.m_drawing.m_nLines;
     ReportPeakMemory(state);
 }
-BENCHMARK(BM_InterpretMarker)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InterpretMarker)->ArgName("labels")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_PreparePrintSlot(benchmark::State& state) {
-    const auto& marker = Marker();
+    const auto& marker = Marker(true);
     CTOLVEXR5DServerDoc document(marker.folder());
     document.m_strSlotPath[SLOT_PRINT] = marker.path();
     for (auto _ : state) {

@@ -11,6 +11,7 @@
 #include <mutex>
 #include <numbers>
 #include <optional>
+#include <tuple>
 #include <utility>
 
 #include "core/numeric.h"
@@ -140,6 +141,24 @@ public:
 
     bool GetOutline(const GlyphFont& font, uint32_t code, const FixedMatrix& matrix, GlyphOutline& out) {
         std::lock_guard lock(mutex_);
+        // Labels repeat the same few characters at the same size: every
+        // answer is kept, up to a bound, so each glyph is loaded once.
+        const OutlineKey key{font.face, font.height, font.escapement, matrix.m11, matrix.m12, matrix.m21, matrix.m22, code};
+        if (const auto known = outlines_.find(key); known != outlines_.end()) {
+            if (known->second) out = *known->second;
+            return known->second.has_value();
+        }
+        if (outlines_.size() >= kMaxKeptOutlines) outlines_.clear();
+        std::optional<GlyphOutline>& kept = outlines_[key];
+        if (LoadOutline(font, code, matrix, out)) kept = out;
+        return kept.has_value();
+    }
+
+private:
+    using OutlineKey = std::tuple<std::string, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, uint32_t>;
+    static constexpr size_t kMaxKeptOutlines = 8192;
+
+    bool LoadOutline(const GlyphFont& font, uint32_t code, const FixedMatrix& matrix, GlyphOutline& out) {
         FT_Face face = Face(font.face);
         if (face == nullptr) return false;
         const auto character = GbkCodeToUnicode(code);
@@ -161,7 +180,6 @@ public:
         return true;
     }
 
-private:
     // The scalable face for a family name, or null.
     FT_Face Face(const std::string& family) {
         if (library_ == nullptr) return nullptr;
@@ -217,6 +235,7 @@ private:
     FcConfig* fontConfig_ = nullptr;
     std::map<std::string, std::optional<FontFile>> fileOfFamily_;
     std::map<FontFile, FT_Face> faces_;  // null for a file that is no scalable face
+    std::map<OutlineKey, std::optional<GlyphOutline>> outlines_;  // nothing for a failed query
 };
 
 FixedPoint Middle(FixedPoint a, FixedPoint b) {
