@@ -1,8 +1,10 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <ctime>
 #include <functional>
+#include <mutex>
 #include <span>
 #include <string>
 
@@ -66,6 +68,11 @@ public:
     std::string m_strAppDir;
     std::string m_strIniPath;
     PlotterConfig m_config;
+    // Guards m_config between the user-interface thread, which changes it
+    // while a job runs (settings dialogs, joint correction, LoadConfig), and
+    // the worker thread, which reads it for packets, job settings and the
+    // plotter's address. Never held while waiting for the plotter.
+    std::mutex m_configLock;
     uint8_t m_bCutAtStart = 0;
     int32_t PreviewMode = 0;
     uint8_t m_bTooWide = 0;
@@ -75,7 +82,7 @@ public:
     CSwathLineLists m_lineLists[3];
     CSwathRaster m_raster[3];
     uint8_t m_bSlotPrepared[3] = {};
-    uint8_t m_bPreviewShowsJob = 0;
+    std::atomic<uint8_t> m_bPreviewShowsJob{0};  // cleared by the worker at a job end
 };
 
 // The document, published by the job list when it starts.

@@ -22,21 +22,15 @@ int g_commandSocket = -1;
 std::atomic<uint8_t> g_broadcast{0};
 std::atomic<int32_t> g_missCount{0};
 
-namespace {
-
-// Guards the configuration's address text between SetPlotterAddress on the
-// user-interface thread and the sends of the worker thread.
-std::mutex addressMutex;
-
-// The configured plotter address; nothing when it is not a dotted IPv4
-// address, so that a bad setting never sends to some other host.
 std::optional<in_addr> ConfiguredPlotterAddress() {
     if (g_pDocument == nullptr) return std::nullopt;
     in_addr address{};
-    std::lock_guard lock(addressMutex);
+    std::lock_guard lock(g_pDocument->m_configLock);
     if (inet_pton(AF_INET, g_pDocument->m_config.IP_ADDR.c_str(), &address) != 1) return std::nullopt;
     return address;
 }
+
+namespace {
 
 // The position text of the status bar: the format has two "%04d"
 // conversions, the raster position and 0.
@@ -147,6 +141,6 @@ bool CheckPlotterAddress() {
 
 void SetPlotterAddress(std::string_view address) {
     if (g_pDocument == nullptr) return;
-    std::lock_guard lock(addressMutex);
+    std::lock_guard lock(g_pDocument->m_configLock);
     g_pDocument->m_config.IP_ADDR.assign(address);
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <netinet/in.h>
+
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -71,6 +74,11 @@ int OpenCommandSocket();
 
 // Switches broadcasting on (1) or off (0).
 void SetBroadcast(uint8_t on);
+
+// The configured plotter address ("IP_ADDR", read under the document's
+// configuration lock); nothing when there is no document or it is not a
+// dotted IPv4 address, so that a bad setting never reaches some other host.
+std::optional<in_addr> ConfiguredPlotterAddress();
 
 // Sends bytes to port 8000 of the broadcast address while broadcasting, else
 // of the configured plotter address ("IP_ADDR", read at every call). Nothing

@@ -1,3 +1,4 @@
+#include <mutex>
 #include <thread>
 
 #include "core/document.h"
@@ -47,21 +48,32 @@ constexpr JobSetting kJobSettings[] = {
 
 bool AbortRequested() { return g_abortJob.load() != 0; }
 
+// The setting's value now, read under the configuration lock: the settings
+// dialogs may change fan and speed values while a job runs.
+uint32_t CurrentValue(const JobSetting& setting, CTOLVEXR5DServerDoc& doc) {
+    std::lock_guard lock(doc.m_configLock);
+    return setting.value(doc.m_plan[SLOT_PRINT], doc.m_config);
+}
+
+bool SpeedSettingEnabled(CTOLVEXR5DServerDoc& doc) {
+    std::lock_guard lock(doc.m_configLock);
+    return doc.m_config.ENSPEED == 1;
+}
+
 }  // namespace
 
 void SendJobSettings() {
     if (g_pDocument == nullptr) return;
-    const SwathPlan& plan = g_pDocument->m_plan[SLOT_PRINT];
-    const PlotterConfig& config = g_pDocument->m_config;
+    CTOLVEXR5DServerDoc& doc = *g_pDocument;
     for (const JobSetting& setting : kJobSettings) {
-        if (setting.command == CMD_PRINT_SPEED && config.ENSPEED != 1) continue;
+        if (setting.command == CMD_PRINT_SPEED && !SpeedSettingEnabled(doc)) continue;
         // Values are read at each send, so a setting changed meanwhile goes
         // out with its new value.
         if (AbortRequested()) {
-            SendCommand(setting.command, setting.value(plan, config));
+            SendCommand(setting.command, CurrentValue(setting, doc));
             continue;
         }
-        while (QueryPlotter(setting.command, setting.value(plan, config)) != 0 ||
+        while (QueryPlotter(setting.command, CurrentValue(setting, doc)) != 0 ||
                g_plotterStatus.m_nReplyCode.load() != setting.command) {
             std::this_thread::sleep_for(g_channelTiming.settingsRetryPause);
             if (AbortRequested()) break;

@@ -24,7 +24,7 @@ TEST(Document, StartsWithNothingToPreview) {
     CTOLVEXR5DServerDoc doc(dir.path());
     EXPECT_EQ(doc.PreviewMode, PREVIEW_NOTHING);
     EXPECT_EQ(doc.m_bCutAtStart, 0);
-    EXPECT_EQ(doc.m_bPreviewShowsJob, 0);
+    EXPECT_EQ(doc.m_bPreviewShowsJob.load(), 0);
     for (int slot = 0; slot < 3; ++slot) {
         EXPECT_EQ(doc.m_bSlotPrepared[slot], 0);
         EXPECT_TRUE(doc.m_strSlotPath[slot].empty());

@@ -135,7 +135,7 @@ TEST_F(PlotSlotTest, OnlyTheLastPreparedSlotCountsAsPrepared) {
     EXPECT_EQ(doc_->m_bSlotPrepared[0], 0);
     EXPECT_EQ(doc_->m_bSlotPrepared[1], 1);
     EXPECT_EQ(doc_->m_bSlotPrepared[2], 0);
-    EXPECT_EQ(doc_->m_bPreviewShowsJob, 0);
+    EXPECT_EQ(doc_->m_bPreviewShowsJob.load(), 0);
     EXPECT_EQ(doc_->m_lineLists[SLOT_PREVIEW].List(0).size(), 0u);  // previews are not split
 
     doc_->m_strSlotPath[SLOT_PREVIEW] = dir_.File("missing.plt");

@@ -1,0 +1,228 @@
+#include "link/swath_transfer.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "core/document.h"
+#include "core/plotter_status.h"
+#include "core/status_texts.h"
+#include "engine/swath_packet.h"
+#include "link/command_channel.h"
+#include "link/job_list_link.h"
+#include "link/worker_waits.h"
+#include "platform/message_box.h"
+#include "platform/string_table.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr unsigned kConnectErrorQuestion = 127;
+constexpr unsigned kFrameworkCaption = 57344;
+// The slice in which the socket waits look at the abort flag.
+constexpr std::chrono::milliseconds kAbortCheckSlice{50};
+
+// A socket closed when it goes out of scope.
+class SocketHandle {
+public:
+    SocketHandle() = default;
+    explicit SocketHandle(int fd) : fd_(fd) {}
+    ~SocketHandle() {
+        if (fd_ >= 0) close(fd_);
+    }
+    SocketHandle(SocketHandle&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    SocketHandle& operator=(SocketHandle&&) = delete;
+
+    int Get() const { return fd_; }
+    explicit operator bool() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
+
+// The payload of the print slot's finished packet: words 9 to N - 1, N its
+// sent word count, never past the packet buffer.
+std::span<const uint16_t> FinishedPayload(const CTOLVEXR5DServerDoc& doc) {
+    const CSwathRaster& raster = doc.m_raster[SLOT_PRINT];
+    const int32_t words = std::min(doc.m_plan[SLOT_PRINT].m_nSentWordCount, raster.m_nWordCount);
+    if (!raster.m_pPacket || words <= kSwathPacketHeaderWords) return {};
+    return {raster.m_pPacket.get() + kSwathPacketHeaderWords, static_cast<size_t>(words - kSwathPacketHeaderWords)};
+}
+
+// The words as they go on the wire, low byte first, whatever the host's order.
+std::vector<uint8_t> LittleEndianBytes(std::span<const uint16_t> words) {
+    std::vector<uint8_t> bytes;
+    bytes.reserve(words.size() * 2);
+    for (const uint16_t word : words) {
+        bytes.push_back(static_cast<uint8_t>(word & 0xFF));
+        bytes.push_back(static_cast<uint8_t>(word >> 8));
+    }
+    return bytes;
+}
+
+// Waits until the socket takes bytes (or has failed), at most timeout; false
+// on timeout or abort.
+bool WaitWritable(int fd, std::chrono::milliseconds timeout) {
+    const auto deadline = Clock::now() + timeout;
+    while (!AbortRequested()) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0) return false;
+        pollfd ready{fd, POLLOUT, 0};
+        const int result = poll(&ready, 1, static_cast<int>(std::min(left, kAbortCheckSlice).count()));
+        if (result > 0) return true;
+        if (result < 0 && errno != EINTR) return false;
+    }
+    return false;
+}
+
+// A connection to the plotter's data port; none when the address is not set,
+// the plotter refused or did not answer in time, or the job was aborted.
+SocketHandle ConnectToPlotter() {
+    const auto address = ConfiguredPlotterAddress();
+    if (!address) return {};
+    SocketHandle socket(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+    if (!socket) return {};
+    sockaddr_in peer{};
+    peer.sin_family = AF_INET;
+    peer.sin_port = htons(kDataPort);
+    peer.sin_addr = *address;
+    if (connect(socket.Get(), reinterpret_cast<const sockaddr*>(&peer), sizeof peer) == 0) return socket;
+    if (errno != EINPROGRESS || !WaitWritable(socket.Get(), g_workerTiming.connectTimeout)) return {};
+    int error = 0;
+    socklen_t length = sizeof error;
+    if (getsockopt(socket.Get(), SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0) return {};
+    return socket;
+}
+
+// Hands every byte to the connection, going on after partial sends. False
+// when the plotter closed it, it failed, took nothing for the send timeout,
+// or the job was aborted. MSG_NOSIGNAL: a closed connection is an error
+// here, not a signal that ends the program.
+bool SendWhole(int fd, std::span<const uint8_t> bytes) {
+    while (!bytes.empty()) {
+        const ssize_t sent = send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+        if (sent > 0) {
+            bytes = bytes.subspan(static_cast<size_t>(sent));
+        } else if (sent < 0 && errno == EINTR) {
+            continue;
+        } else if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            if (!WaitWritable(fd, g_workerTiming.sendTimeout)) return false;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The question after too many failed attempts: true to try more.
+bool OperatorWantsMoreTries() {
+    const platform::MessageAnswer answer = platform::ShowMessage(
+        {platform::LoadString(kConnectErrorQuestion), platform::LoadString(kFrameworkCaption),
+         platform::MessageButtons::YesNo, platform::MessageIcon::Question});
+    return answer == platform::MessageAnswer::Yes;
+}
+
+}  // namespace
+
+uint32_t PayloadSum(std::span<const uint16_t> words) {
+    uint32_t sum = 0;
+    for (const uint16_t word : words) sum += word;
+    return sum;
+}
+
+bool ReportProgress() {
+    if (g_pDocument == nullptr) return false;
+    SwathPlan& plan = g_pDocument->m_plan[SLOT_PRINT];
+    if (plan.m_nSwathCount == 0) return true;
+    if (!QueryUntil(CMD_GET_PROGRESS, 0, g_workerTiming.statusPause, [] { return ReplyCodeIs(CMD_GET_PROGRESS); },
+                    AbortOrStop))
+        return false;
+    plan.m_nSwathsPrinted = static_cast<int32_t>(g_plotterStatus.m_nReplyValue.load());
+    // In 64 bits: a wild reply value must not overflow the product.
+    const int64_t percent = int64_t{plan.m_nSwathsPrinted} * 100 / plan.m_nSwathCount;
+    g_statusTexts.Set(STATUS_TEXT_PERCENT, std::to_string(percent) + "%");
+    JobList().ShowProgress();
+    return true;
+}
+
+bool SendNextSwath() {
+    if (!ReportProgress() || !PrepareNextSwath()) return false;
+    g_statusTexts.Set(STATUS_TEXT_TASK, g_statusTexts.Plotting());
+    SendSwathData();
+    return true;
+}
+
+bool PrepareNextSwath() {
+    if (g_pDocument == nullptr) return false;
+    CTOLVEXR5DServerDoc& doc = *g_pDocument;
+    if (doc.IsPrintDataFinished()) {
+        g_plotterStatus.m_wUpdate.fetch_or(UPDATE_ALL_DATA_SENT);
+        return false;
+    }
+    bool built = false;
+    {
+        // The packet reads the heads, offsets and joint correction, which
+        // the settings dialogs may change during the job.
+        std::lock_guard lock(doc.m_configLock);
+        built = doc.BuildSwathPacket(doc.m_plan[SLOT_PRINT].m_nCurrentSwath) && doc.FinishSwathPacket();
+    }
+    if (!built) return false;
+    JobList().InvalidatePreview();
+    return true;
+}
+
+bool SendSwathData() {
+    if (g_pDocument == nullptr) return false;
+    const std::span<const uint16_t> words = FinishedPayload(*g_pDocument);
+    const std::vector<uint8_t> payload = LittleEndianBytes(words);
+    const uint32_t sum = PayloadSum(words);
+    const auto length = static_cast<uint32_t>(payload.size());
+    int32_t attemptsLeft = kTransferAttempts;
+    for (;;) {
+        QueryUntil(CMD_DATA_LENGTH, length, g_workerTiming.statusPause, [] { return ReplyCodeIs(CMD_DATA_LENGTH); },
+                   AbortRequested);
+        g_plotterStatus.m_nReplyValue = 0;
+        if (AbortRequested()) return false;
+
+        bool handedOver = false;
+        {
+            const SocketHandle connection = ConnectToPlotter();
+            handedOver = connection && SendWhole(connection.Get(), payload);
+            std::this_thread::sleep_for(g_workerTiming.settlePause);
+            QueryUntil(CMD_GET_STATUS, 0, g_workerTiming.transferPause,
+                       [] { return ReplyCodeIs(CMD_GET_STATUS) && StatusHas(STATUS_DATA_RECEIVED); }, AbortRequested);
+        }
+        QueryUntil(CMD_DATA_CHECKSUM, 0, g_workerTiming.transferPause, [] { return ReplyCodeIs(CMD_DATA_CHECKSUM); },
+                   AbortRequested);
+
+        // A payload cut short is never committed, even when the part that
+        // arrived happens to have the same sum.
+        if (handedOver && g_plotterStatus.m_nReplyValue.load() == sum) {
+            // Only the commit's own reply ends the wait: a late reply to an
+            // earlier command does not show that the commit arrived.
+            QueryUntil(CMD_DATA_COMMIT, 0, g_workerTiming.transferPause, [] { return ReplyCodeIs(CMD_DATA_COMMIT); },
+                       AbortRequested);
+            return true;
+        }
+        if (attemptsLeft > 0) {
+            --attemptsLeft;
+        } else if (OperatorWantsMoreTries()) {
+            attemptsLeft = kTransferAttempts;
+        } else {
+            return false;
+        }
+        std::this_thread::sleep_for(g_workerTiming.mismatchPause);
+    }
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <thread>
+
+#include "core/plotter_status.h"
+#include "link/command_channel.h"
+#include "link/job_flags.h"
+
+// The fixed pauses and time limits of the worker thread's waits. Only tests
+// change them, to run faster.
+struct WorkerTiming {
+    // Between tries of the status and progress waits and of the announcement.
+    std::chrono::milliseconds statusPause{30};
+    // Between tries of a reset.
+    std::chrono::milliseconds resetPause{50};
+    // Between tries of the job begin and the print start.
+    std::chrono::milliseconds startPause{100};
+    // Between two pings while no job is ready.
+    std::chrono::milliseconds idlePause{500};
+    // From the end of a payload's send to its first acknowledgement query.
+    std::chrono::milliseconds settlePause{10};
+    // Between tries of the acknowledgement, checksum and commit waits.
+    std::chrono::milliseconds transferPause{50};
+    // After a failed transfer attempt, before the next one.
+    std::chrono::milliseconds mismatchPause{1000};
+    // Longest wait for the data connection to open, and for it to take more
+    // bytes: a plotter that stops answering must not hold the worker.
+    std::chrono::milliseconds connectTimeout{3000};
+    std::chrono::milliseconds sendTimeout{3000};
+};
+inline WorkerTiming g_workerTiming;
+
+inline bool AbortRequested() { return g_abortJob.load() != 0; }
+inline bool StatusHas(uint32_t bits) { return (g_plotterStatus.m_nStatusWord.load() & bits) == bits; }
+inline bool AbortOrStop() { return AbortRequested() || StatusHas(STATUS_STOP); }
+inline bool ReplyCodeIs(uint32_t code) { return g_plotterStatus.m_nReplyCode.load() == code; }
+inline bool PlotterOnline() { return g_plotterStatus.m_bOnline.load() != 0; }
+
+// Queries command with value until a valid reply satisfies accepted(),
+// pausing after every try that does not; gives up, before any try, as soon as
+// giveUp() holds. True when the reply was accepted.
+template <typename Accepted, typename GiveUp>
+bool QueryUntil(uint32_t command, uint32_t value, std::chrono::milliseconds pause, Accepted accepted, GiveUp giveUp) {
+    while (!giveUp()) {
+        if (QueryPlotter(command, value) == 0 && accepted()) return true;
+        std::this_thread::sleep_for(pause);
+    }
+    return false;
+}

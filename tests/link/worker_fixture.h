@@ -1,0 +1,270 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <mutex>
+#include <span>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/document.h"
+#include "core/plotter_status.h"
+#include "core/status_texts.h"
+#include "engine/swath_packet.h"
+#include "link/command_channel.h"
+#include "link/job_flags.h"
+#include "link/job_list_link.h"
+#include "link/worker_thread.h"
+#include "link/worker_waits.h"
+#include "platform/string_table.h"
+#include "sim/stand_in_plotter.h"
+#include "tests/link/fake_plotter.h"
+#include "tests/support/job_payloads.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/temp_dir.h"
+
+using Bytes = std::vector<uint8_t>;
+
+// A job list for the worker: counts what the worker asks of it and keeps the
+// state it finds at every reported job end.
+class RecordingJobList : public JobListLink {
+public:
+    struct Finish {
+        bool repeatEnabled;
+        uint8_t busy;
+        uint8_t jobReady;
+    };
+
+    void OnJobFinished() override {
+        {
+            std::lock_guard lock(mutex_);
+            finishes_.push_back({m_bRepeatEnabled.load(), g_plotterStatus.m_bBusy.load(),
+                                 g_plotterStatus.m_bJobReady.load()});
+        }
+        changed_.notify_all();
+    }
+    void ShowProgress() override { ++progressShown; }
+    void PaintMainFrame() override { ++framePaints; }
+    void InvalidatePreview() override { ++previewInvalidations; }
+    void RedrawPreviewAndStatusBar() override { ++redraws; }
+    void EnableOriginEdit() override { ++originEnables; }
+
+    // Waits until count job ends were reported; false after timeout.
+    bool WaitForFinishes(std::size_t count, std::chrono::milliseconds timeout) {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, timeout, [&] { return finishes_.size() >= count; });
+    }
+    std::vector<Finish> Finishes() const {
+        std::lock_guard lock(mutex_);
+        return finishes_;
+    }
+
+    std::atomic<int> progressShown{0};
+    std::atomic<int> framePaints{0};
+    std::atomic<int> previewInvalidations{0};
+    std::atomic<int> redraws{0};
+    std::atomic<int> originEnables{0};
+
+private:
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<Finish> finishes_;
+};
+
+// Sets the abort flag if it is still alive after timeout, so that a
+// transfer that never ends on its own fails its test instead of hanging it.
+class AbortWatchdog {
+public:
+    explicit AbortWatchdog(std::chrono::milliseconds timeout = std::chrono::seconds(30))
+        : thread_([this, timeout] {
+              std::unique_lock lock(mutex_);
+              if (!cancelled_.wait_for(lock, timeout, [this] { return cancel_; })) g_abortJob = 1;
+          }) {}
+    ~AbortWatchdog() {
+        {
+            std::lock_guard lock(mutex_);
+            cancel_ = true;
+        }
+        cancelled_.notify_all();
+        thread_.join();
+    }
+    AbortWatchdog(const AbortWatchdog&) = delete;
+    AbortWatchdog& operator=(const AbortWatchdog&) = delete;
+
+private:
+    std::mutex mutex_;
+    std::condition_variable cancelled_;
+    bool cancel_ = false;
+    std::thread thread_;
+};
+
+// The worker's world for one test: a document of a test case whose plotter
+// is 127.0.0.1, a recording job list, fresh flags, the shared command socket
+// and every pause shortened (in the same order of length). Only ever run
+// inside a private network namespace.
+class WorkerTest : public ::testing::Test {
+protected:
+    static constexpr std::chrono::milliseconds kReplyWait{15};
+    static constexpr std::chrono::seconds kJobTimeout{60};
+
+    static void SetUpTestSuite() {
+        using std::chrono::milliseconds;
+        if (g_commandSocket < 0) OpenCommandSocket();
+        g_channelTiming = {kReplyWait, milliseconds(3)};
+        g_workerTiming = {.statusPause = milliseconds(3),
+                          .resetPause = milliseconds(5),
+                          .startPause = milliseconds(10),
+                          .idlePause = milliseconds(40),
+                          .settlePause = milliseconds(1),
+                          .transferPause = milliseconds(5),
+                          .mismatchPause = milliseconds(50),
+                          .connectTimeout = milliseconds(300),
+                          .sendTimeout = milliseconds(2000)};
+        platform::SetUiLanguage(platform::UiLanguage::English);
+        g_plotterStatus.LoadPositionFormat();
+    }
+
+    void SetUp() override {
+        g_statusTexts.Init();
+        g_quitWorker = 0;
+        g_abortJob = 0;
+        g_jobRunning = 0;
+        g_firstTransfer = 1;
+        g_forceEnd = 0;
+        g_missCount = 0;
+        g_plotterStatus.m_bOnline = 0;
+        g_plotterStatus.m_bBusy = 0;
+        g_plotterStatus.m_bJobReady = 0;
+        g_plotterStatus.m_nReplyCode = 0;
+        g_plotterStatus.m_nReplyValue = 0;
+        g_plotterStatus.m_nStatusWord = 0;
+        g_plotterStatus.m_wUpdate = 0;
+        SetBroadcast(0);
+        DrainCommandSocket();
+        g_pJobListLink = &jobList_;
+    }
+
+    void TearDown() override {
+        worker_.Stop();
+        if (plotter_) plotter_->Stop();
+        g_pJobListLink = nullptr;
+        g_pDocument = nullptr;
+        g_abortJob = 0;
+        g_quitWorker = 0;
+    }
+
+    static std::string CaseFile(const std::string& caseName, const std::string& name) {
+        return std::string(TOLVEX_SOURCE_DIR) + "/tests/data/" + caseName + "/" + name;
+    }
+
+    // A fresh document with the case's config.ini and plot file (or plot,
+    // when given), published as the document; the plotter address is
+    // loopback in the file and in the record.
+    void LoadCase(const std::string& caseName, const std::string& plot = "") {
+        std::ifstream ini(CaseFile(caseName, "config.ini"));
+        dir_.Write("config.ini", std::string(std::istreambuf_iterator<char>(ini), {}) + "\n[NET]\nIP_ADDR=127.0.0.1\n");
+        if (plot.empty()) {
+            std::ifstream plt(CaseFile(caseName, "job.plt"));
+            dir_.Write("job.plt", std::string(std::istreambuf_iterator<char>(plt), {}));
+        } else {
+            dir_.Write("job.plt", plot);
+        }
+        doc_ = std::make_unique<CTOLVEXR5DServerDoc>(dir_.path());
+        doc_->m_config.IP_ADDR = "127.0.0.1";
+        doc_->m_strSlotPath[SLOT_PRINT] = dir_.File("job.plt");
+        g_pDocument = doc_.get();
+    }
+
+    // Prepares the print slot as the job start does, without handing it on.
+    void PrepareJob() {
+        ASSERT_TRUE(doc_->PreparePlotSlot(SLOT_PRINT));
+        ASSERT_TRUE(doc_->PrepareSwathBuffers());
+    }
+
+    // Prepares the print slot and hands the job to the worker.
+    void HandJobToWorker() {
+        PrepareJob();
+        g_plotterStatus.m_bBusy = 1;
+        g_plotterStatus.SignalJobReady();
+    }
+
+    // The payloads that the engine builds for the loaded job, in send order,
+    // as wire bytes; change, when given, edits the configuration first. Runs
+    // on a document of its own, before the worker starts.
+    std::vector<Bytes> EnginePayloads(const std::function<void(PlotterConfig&)>& change = {}) {
+        CTOLVEXR5DServerDoc doc(dir_.path());
+        doc.m_config.IP_ADDR = "127.0.0.1";
+        doc.m_strSlotPath[SLOT_PRINT] = dir_.File("job.plt");
+        std::vector<Bytes> payloads;
+        EXPECT_TRUE(doc.PreparePlotSlot(SLOT_PRINT) && doc.PrepareSwathBuffers());
+        if (change) change(doc.m_config);
+        EXPECT_TRUE(ForEachJobPayload(doc, [&](std::span<const uint16_t> words) {
+            Bytes bytes;
+            for (const uint16_t word : words) {
+                bytes.push_back(static_cast<uint8_t>(word & 0xFF));
+                bytes.push_back(static_cast<uint8_t>(word >> 8));
+            }
+            payloads.push_back(std::move(bytes));
+        }));
+        g_firstTransfer = 1;
+        g_forceEnd = 0;
+        return payloads;
+    }
+
+    sim::StandInPlotter& StartPlotter(sim::StandInOptions options = {}) {
+        options.address = "127.0.0.1";
+        plotter_ = std::make_unique<sim::StandInPlotter>(std::move(options));
+        return *plotter_;
+    }
+
+    // Runs the worker until the job list has heard of count job ends, then
+    // stops it.
+    void RunWorkerUntilFinishes(std::size_t count) {
+        ASSERT_TRUE(worker_.Start());
+        EXPECT_TRUE(jobList_.WaitForFinishes(count, kJobTimeout));
+        worker_.Stop();
+    }
+
+    std::vector<sim::RequestRecord> RequestsOf(uint32_t command) const {
+        std::vector<sim::RequestRecord> matching;
+        for (const auto& request : plotter_->Requests())
+            if (request.command == command) matching.push_back(request);
+        return matching;
+    }
+
+    // How often command was sent, the tries of one wait counted once: a
+    // reply that comes late under load adds tries, not waits.
+    int Runs(uint32_t command) const {
+        int runs = 0;
+        uint32_t previous = command + 1;
+        for (const auto& request : plotter_->Requests()) {
+            runs += request.command == command && previous != command;
+            previous = request.command;
+        }
+        return runs;
+    }
+
+    std::vector<Bytes> CommittedBytes() const {
+        std::vector<Bytes> committed;
+        for (const auto& payload : plotter_->Committed()) committed.push_back(payload.bytes);
+        return committed;
+    }
+
+    TempDir dir_;
+    std::unique_ptr<CTOLVEXR5DServerDoc> doc_;
+    RecordingJobList jobList_;
+    MessageRecorder messages_;
+    std::unique_ptr<sim::StandInPlotter> plotter_;
+    // Last, so that it is stopped before anything it uses goes.
+    WorkerThread worker_;
+};
