@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/temp_dir.h"
+
 namespace platform {
 namespace {
 
@@ -201,17 +203,10 @@ TEST(IniFileWrite, CrlfFileStaysCrlf) {
     EXPECT_EQ(IniFile::FromText(ini.Text()).GetText("S", "j", ""), "3");
 }
 
-// A folder of its own under the test temp folder, removed afterwards.
+// A folder of its own, removed afterwards.
 class IniFileDisk : public testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = testing::TempDir() + "ini_file_test.XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+    std::string PathOf(const std::string& name) const { return dir_.File(name); }
 
     static std::string ReadBytes(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
@@ -223,10 +218,11 @@ protected:
     }
 
     size_t EntryCount() const {
-        return static_cast<size_t>(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()));
+        return static_cast<size_t>(
+            std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()));
     }
 
-    fs::path dir_;
+    TempDir dir_;
 };
 
 TEST_F(IniFileDisk, MissingFileLoadsEmpty) {
