@@ -266,7 +266,7 @@ void DeriveValues(PlotterConfig& c) {
     c.TotalRows = c.RowsPerHead * c.JetPrintHead;
 
     c.YStep = MultiplyWrapping(c.EdStepB, c.JetPrintHead);
-    c.LeftMarginDots = TruncateToInt32Clamped(static_cast<double>(c.EdLeftValue) * c.DPINumPerM / 1000.0);
+    c.LeftMarginDots = LeftMarginDotsFor(c.EdLeftValue, c.DPINumPerM);
 
     // Every step in single precision, as the raster rows depend on it.
     const float rowsPerSwath = static_cast<float>(c.UnitsPerMm) * c.EdLineSection * static_cast<float>(c.JetPrintHead);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/numeric.h"
+
 PlotterConfig::PlotterConfig() { Reset(); }
 
 void PlotterConfig::Reset() {
@@ -28,4 +30,8 @@ void PlotterConfig::Reset() {
     PRINTROTATION90 = 0;
     PRINTMIRROR = 0;
     RawData = 0;
+}
+
+int32_t LeftMarginDotsFor(float edLeftValue, int32_t dpiNumPerM) {
+    return TruncateToInt32Clamped(static_cast<double>(edLeftValue) * dpiNumPerM / 1000.0);
 }

@@ -127,3 +127,8 @@ struct PlotterConfig {
     uint32_t FileWordSum = 0;
     int32_t StepSPD = 0;
 };
+
+// The left margin in dots of an origin of edLeftValue millimetres at
+// dpiNumPerM dots per metre: the product formed in double, truncated toward
+// zero (clamped to the 32-bit range).
+int32_t LeftMarginDotsFor(float edLeftValue, int32_t dpiNumPerM);

@@ -41,6 +41,7 @@ int OpenForReadingWithoutWriters(const std::string& path) {
     }
     if (errno == EAGAIN) {
         close(fd);
+        errno = EAGAIN;
         return -1;
     }
     return fd;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <span>
 
+#include "res/resource_texts.h"
 #include "res/string_tables.h"
 
 namespace platform {
@@ -25,6 +26,24 @@ std::span<const res::StringEntry> Table(UiLanguage language) {
             break;
     }
     return res::EnglishStrings();
+}
+
+std::span<const res::ItemText> ItemTable(unsigned resource, UiLanguage language) {
+    for (const res::ResourceTexts* texts : res::AllResourceTexts()) {
+        if (texts->resource != resource) continue;
+        switch (language) {
+            case UiLanguage::TraditionalChinese:
+                return texts->traditionalChinese;
+            case UiLanguage::Turkish:
+                return texts->turkish;
+            case UiLanguage::SimplifiedChinese:
+                return texts->simplifiedChinese;
+            case UiLanguage::English:
+                break;
+        }
+        return texts->english;
+    }
+    return {};
 }
 
 }  // namespace
@@ -75,6 +94,29 @@ std::vector<unsigned> StringIds(UiLanguage language) {
         ids.push_back(entry.id);
     }
     return ids;
+}
+
+std::string LoadItemText(unsigned resource, unsigned item) {
+    return LoadItemText(resource, item, CurrentUiLanguage());
+}
+
+std::string LoadItemText(unsigned resource, unsigned item, UiLanguage language) {
+    for (const auto& entry : ItemTable(resource, language)) {
+        if (entry.item == item) return entry.text;
+    }
+    return "";
+}
+
+std::vector<unsigned> ItemIds(unsigned resource, UiLanguage language) {
+    std::vector<unsigned> ids;
+    for (const auto& entry : ItemTable(resource, language)) ids.push_back(entry.item);
+    return ids;
+}
+
+std::vector<unsigned> TextResources() {
+    std::vector<unsigned> resources;
+    for (const res::ResourceTexts* texts : res::AllResourceTexts()) resources.push_back(texts->resource);
+    return resources;
 }
 
 }  // namespace platform

@@ -28,4 +28,15 @@ std::string LoadString(unsigned id, UiLanguage language);
 // Every id of a language's table, ascending.
 std::vector<unsigned> StringIds(UiLanguage language);
 
+// The UTF-8 text of item (a command or control id) of resource (a menu or
+// dialog template) in the current language, or in the given one; empty when
+// there is no such text.
+std::string LoadItemText(unsigned resource, unsigned item);
+std::string LoadItemText(unsigned resource, unsigned item, UiLanguage language);
+
+// The item ids of resource that have a text in language, in table order.
+std::vector<unsigned> ItemIds(unsigned resource, UiLanguage language);
+// Every resource that has texts.
+std::vector<unsigned> TextResources();
+
 }  // namespace platform

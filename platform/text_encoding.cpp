@@ -77,6 +77,25 @@ std::string Utf8ToGbk(std::string_view utf8) {
     return gbk;
 }
 
+std::optional<std::string> GbkToUtf8(std::string_view gbk) {
+    Converter converter("UTF-8", "GBK");
+    if (!converter.IsOpen()) return std::nullopt;
+    std::string utf8;
+    char buffer[256];
+    const char* in = gbk.data();
+    size_t inLeft = gbk.size();
+    while (inLeft > 0) {
+        char* out = buffer;
+        size_t outLeft = sizeof buffer;
+        const bool complete = converter.Convert(in, inLeft, out, outLeft);
+        const int error = errno;
+        utf8.append(buffer, out);
+        if (complete) break;
+        if (error != E2BIG) return std::nullopt;
+    }
+    return utf8;
+}
+
 std::optional<char32_t> GbkCodeToUnicode(uint32_t code) {
     if (code < 0x80) return static_cast<char32_t>(code);
     if (code > 0xFFFF) return std::nullopt;

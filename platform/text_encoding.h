@@ -13,6 +13,10 @@ namespace platform {
 // UTF-8, becomes '?'.
 std::string Utf8ToGbk(std::string_view utf8);
 
+// gbk in UTF-8; nothing when it is not wholly valid GBK. File names copied
+// from Windows shares often come in GBK.
+std::optional<std::string> GbkToUtf8(std::string_view gbk);
+
 // The Unicode character of a GBK character code: a byte below 0x80 is ASCII,
 // a code above 0xFF is lead byte x 256 + trail byte. Nothing for a code that
 // GBK does not define.

@@ -114,6 +114,28 @@ TEST(StringTables, FilePatternsAndDocumentTypeIdAreNotTranslated) {
     }
 }
 
+// Menus and dialogs: every language names the same items, none is empty,
+// and the mnemonic and accelerator marks are kept.
+TEST(ItemTexts, EveryLanguageHoldsTheEnglishItemsWithTheirMarks) {
+    const auto resources = platform::TextResources();
+    ASSERT_FALSE(resources.empty());
+    for (const auto resource : resources) {
+        const auto english = platform::ItemIds(resource, UiLanguage::English);
+        for (const auto language : kLanguages) {
+            SCOPED_TRACE(LanguageName(language) + " resource " + std::to_string(resource));
+            EXPECT_EQ(platform::ItemIds(resource, language), english);
+            for (const auto item : english) {
+                const auto text = platform::LoadItemText(resource, item, language);
+                const auto englishText = platform::LoadItemText(resource, item, UiLanguage::English);
+                EXPECT_FALSE(text.empty()) << "item " << item;
+                EXPECT_EQ(CountOf(text, '&'), CountOf(englishText, '&')) << "item " << item;
+                EXPECT_EQ(CountOf(text, '\t'), CountOf(englishText, '\t')) << "item " << item;
+                EXPECT_EQ(Conversions(text), Conversions(englishText)) << "item " << item;
+            }
+        }
+    }
+}
+
 TEST(StringTables, JobStateWordsAreDistinctInEveryLanguage) {
     for (const auto language : kLanguages) {
         SCOPED_TRACE(LanguageName(language));

@@ -41,4 +41,17 @@ TEST(TextEncoding, GbkCodesToUnicode) {
     EXPECT_EQ(GbkCodeToUnicode(0x1D6D0), std::nullopt);
 }
 
+TEST(TextEncoding, GbkToUtf8TakesWholeGbkTextsOnly) {
+    EXPECT_EQ(platform::GbkToUtf8("\xCE\xC4\xBC\xFE\xC3\xFB.plt"), "文件名.plt");
+    EXPECT_EQ(platform::GbkToUtf8(""), "");
+    EXPECT_EQ(platform::GbkToUtf8("a\xFF"), std::nullopt);  // lead byte without its trail
+    std::string longGbk;
+    std::string longText;
+    for (int i = 0; i < 300; ++i) {
+        longGbk += "\xD6\xD0";
+        longText += "中";
+    }
+    EXPECT_EQ(platform::GbkToUtf8(longGbk), longText);  // longer than one conversion buffer
+}
+
 }  // namespace

@@ -1,0 +1,64 @@
+// The job list's dialogs: adding files, the start position, the start-up
+// file manager, and the two settings dialogs.
+#include "core/document.h"
+#include "core/plotter_status.h"
+#include "jobs/file_view.h"
+#include "jobs/row_texts.h"
+#include "jobs/start_position_dlg.h"
+#include "ui/config_dlg_easy.h"
+#include "ui/main_config_dlg.h"
+
+namespace {
+
+constexpr double kLeastStartPosition = 0.0001;
+
+}  // namespace
+
+void CFileView::OnFileOpen() {}
+
+void CFileView::OpenStartUpFileManager() {}
+
+void CFileView::OnManualPlot() {
+    m_fStartPosition = 0;
+    const int row = m_nSelectionMark;
+    if (row < 0) {
+        ShowFrameworkMessage(m_texts.noSelection);
+        return;
+    }
+    const std::string state = m_rows.Text(row, COL_TASK_STATUS);
+    if (state == m_texts.plotting || state == m_texts.waiting) {
+        ShowFrameworkMessage(m_texts.rowIsBusy);
+        return;
+    }
+    const std::string path = m_rows.Text(row, COL_FILE_NAME);
+    CStartPositionDlg dialog(this);
+    dialog.m_pView = this;
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (state != m_texts.notPlot || !(m_fStartPosition > kLeastStartPosition)) return;
+    // The timers ran while the dialog was open: the row is found again by
+    // its path, in case a job's end removed a row above it.
+    const int held = m_rows.Find(COL_FILE_NAME, path);
+    m_rows.SetText(held, COL_MORE_DETAILS, StartPositionText(m_texts.startFormat, m_fStartPosition));
+    m_rows.SetText(held, COL_TASK_STATUS, m_texts.waiting);
+}
+
+void CFileView::SetStartPositionAndPreview() {
+    const int row = m_nSelectionMark;
+    if (row < 0) return;
+    if (m_rows.Text(row, COL_TASK_STATUS) == m_texts.notPlot) {
+        m_rows.SetText(row, COL_MORE_DETAILS, StartPositionText(m_texts.startFormat, m_fStartPosition));
+    }
+    OnPlotPreview();
+}
+
+void CFileView::OnFactorySettings() {
+    CMainConfigDlg dialog(m_document, this);
+    dialog.m_bReadOnly = g_plotterStatus.m_bBusy.load() != 0;
+    dialog.exec();
+}
+
+void CFileView::OnUserSettings() {
+    CConfigDlgEasy dialog(m_document, this);
+    dialog.m_bPlotting = g_plotterStatus.m_bBusy.load();
+    dialog.exec();
+}

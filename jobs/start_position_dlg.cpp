@@ -1,0 +1,3 @@
+#include "jobs/start_position_dlg.h"
+
+CStartPositionDlg::CStartPositionDlg(QWidget* parent) : QDialog(parent) {}

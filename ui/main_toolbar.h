@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QToolBar>
+
+class QLabel;
+class QLineEdit;
+
+// The main toolbar; its last entry is the origin group: "Origin Point:", the
+// edit that holds EdLeftValue in whole millimetres, and "mm".
+class CMainToolBar : public QToolBar {
+    Q_OBJECT
+public:
+    explicit CMainToolBar(QWidget* parent = nullptr);
+
+    // Builds the origin group in a 305-pixel gap at the end of the toolbar.
+    void AddOriginGroup();
+
+    QLineEdit* m_wndOriginEdit = nullptr;
+    QLabel* m_wndOriginLabel = nullptr;
+    QLabel* m_wndUnitLabel = nullptr;
+
+signals:
+    // The origin edit lost the keyboard focus.
+    void originFocusLost();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+// The one main toolbar, built by the main frame.
+extern CMainToolBar* g_wndMainToolBar;
