@@ -38,7 +38,6 @@ CTOLVEXR5DServerApp::CTOLVEXR5DServerApp()
 CTOLVEXR5DServerApp::~CTOLVEXR5DServerApp() { ExitInstance(); }
 
 bool CTOLVEXR5DServerApp::InitInstance() {
-    InstallQtMessageHandler();
     m_hInstanceMutex = std::make_unique<platform::SingleInstanceLock>(m_strLockPath);
     if (!m_hInstanceMutex->held()) {
         m_hInstanceMutex.reset();
@@ -87,6 +86,7 @@ void CTOLVEXR5DServerApp::ExitInstance() {
 }
 
 int CTOLVEXR5DServerApp::Run() {
+    InstallQtMessageHandler();
     if (!InitInstance()) return 0;
     const int exitCode = QApplication::exec();
     ExitInstance();

@@ -31,7 +31,8 @@ public:
     // Writes the profile back and lets the windows and the document go;
     // harmless when repeated.
     void ExitInstance();
-    // InitInstance, the event loop, ExitInstance; the program's exit code.
+    // Shows messages in Qt boxes from now on, then InitInstance, the event
+    // loop and ExitInstance; the program's exit code.
     int Run();
 
     void OnAppAbout();

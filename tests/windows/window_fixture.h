@@ -8,6 +8,7 @@
 #include "core/document.h"
 #include "core/plotter_status.h"
 #include "core/status_texts.h"
+#include "link/job_flags.h"
 #include "platform/string_table.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/temp_dir.h"
@@ -27,6 +28,7 @@ public:
 class WindowFixture {
 public:
     explicit WindowFixture(const std::string& extraConfig = "") {
+        ResetSharedFlags();
         platform::SetUiLanguage(platform::UiLanguage::English);
         g_statusTexts.Init();
         g_plotterStatus.LoadPositionFormat();
@@ -39,6 +41,16 @@ public:
         if (frame) frame->close();
         frame.reset();
         document.reset();
+    }
+
+    // The flags the threads share start every test cleared.
+    static void ResetSharedFlags() {
+        g_plotterStatus.m_bBusy = 0;
+        g_plotterStatus.m_bJobReady = 0;
+        g_plotterStatus.m_bOnline = 0;
+        g_abortJob = 0;
+        g_jobRunning = 0;
+        g_quitWorker = 0;
     }
 
     std::string WorkFolder() const { return folder.File("work"); }

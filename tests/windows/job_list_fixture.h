@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+#include "jobs/file_view.h"
+#include "tests/windows/window_fixture.h"
+
+// The job list of a main frame whose first update has not run: no socket, no
+// timers, no worker. Rows are set up by the test.
+class JobListFixture : public WindowFixture {
+public:
+    explicit JobListFixture(const std::string& extraConfig = "") : WindowFixture(extraConfig), view(*Frame().GetFileView()) {
+        view.LoadTexts();
+        g_pDocument = document.get();
+    }
+
+    // Appends a row in state (a loaded state word) for a file of the work folder.
+    int AddRow(const std::string& state, const std::string& name, const std::string& counter = "1",
+               const std::string& details = "") {
+        return view.Rows().AppendRow({state, WorkFolder() + "/" + name, counter, "* * *", details});
+    }
+    std::string Cell(int row, int column) { return view.Rows().Text(row, column); }
+    const JobTexts& texts() const { return view.Texts(); }
+
+    CFileView& view;
+};

@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/windows/job_list_fixture.h"
+
+namespace {
+
+constexpr const char* kSquare = "IN;PU0,0;PD40000,0,40000,40000,0,40000,0,0;PU;";
+
+class JobScan : public JobListFixture, public ::testing::Test {
+protected:
+    JobScan() : JobListFixture("[PRINT]\r\nPRINTAUTO=1\r\n") {}
+};
+
+TEST_F(JobScan, AddsOneRowPerPlotFileInPatternOrder) {
+    AddPlotFile("b.plt");
+    AddPlotFile("A.PLT");
+    AddPlotFile("c.hpgl");
+    AddPlotFile("d.prt");
+    AddPlotFile("readme.txt");
+    std::filesystem::create_directory(WorkFolder() + "/sub");
+    AddPlotFile("sub/e.plt");
+
+    view.ScanWorkFolder(true);
+    ASSERT_EQ(view.Rows().Count(), 4);
+    const std::string folderPath = WorkFolder() + "/";
+    EXPECT_EQ(view.Rows().Row(0), (JobRow{texts().waiting, folderPath + "A.PLT", "1", "* * *", ""}));
+    EXPECT_EQ(Cell(1, COL_FILE_NAME), folderPath + "b.plt");
+    EXPECT_EQ(Cell(2, COL_FILE_NAME), folderPath + "c.hpgl");
+    EXPECT_EQ(Cell(3, COL_FILE_NAME), folderPath + "d.prt");
+
+    // Scan-only starts nothing; a file whose row exists gets no second one,
+    // and a row whose file has gone stays.
+    std::filesystem::remove(WorkFolder() + "/b.plt");
+    view.ScanWorkFolder(true);
+    EXPECT_EQ(view.Rows().Count(), 4);
+    EXPECT_EQ(g_plotterStatus.m_bBusy.load(), 0);
+
+    document->m_config.PRINTAUTO = 0;
+    AddPlotFile("f.pmd");
+    view.ScanWorkFolder(true);
+    EXPECT_EQ(Cell(4, COL_TASK_STATUS), texts().notPlot);
+}
+
+TEST_F(JobScan, WalkPassesHeldRowsStopsAtTheCurrentJobAndStartsTheFirstQueued) {
+    AddPlotFile("b.plt", kSquare);
+    AddRow(texts().notPlot, "a.plt");
+    AddRow(texts().waiting, "b.plt", "1", "Begin at 12.50cm");
+    view.ScanWorkFolder(false);
+
+    EXPECT_EQ(Cell(1, COL_TASK_STATUS), texts().plotting);
+    EXPECT_EQ(g_plotterStatus.m_bBusy.load(), 1);
+    EXPECT_EQ(g_plotterStatus.m_bJobReady.load(), 1);
+    EXPECT_EQ(document->m_plan[SLOT_PRINT].m_fStartPosition, 12.5f);
+    EXPECT_EQ(document->m_plan[SLOT_PRINT].m_nStartOffset, 4999u);
+    EXPECT_EQ(document->m_plan[SLOT_OUTPUT_PREVIEW].m_nStartOffset, 4999u);
+    EXPECT_EQ(document->m_strSlotPath[SLOT_OUTPUT_PREVIEW], WorkFolder() + "/b.plt");
+    EXPECT_EQ(g_statusTexts.Get(STATUS_TEXT_POSITION), WorkFolder() + "/b.plt");
+    EXPECT_EQ(document->PreviewMode, PREVIEW_OUTPUT);
+    EXPECT_EQ(Cell(1, COL_SIZE).rfind("Width=", 0), 0u);
+
+    // Busy: a scan adds rows but starts nothing.
+    AddPlotFile("c.plt", kSquare);
+    view.ScanWorkFolder(false);
+    EXPECT_EQ(Cell(2, COL_TASK_STATUS), texts().waiting);
+
+    // A "Plotting" row above a queued one, busy clear: the walk takes it for
+    // the running job.
+    g_plotterStatus.m_bBusy = 0;
+    view.ScanWorkFolder(false);
+    EXPECT_EQ(g_plotterStatus.m_bBusy.load(), 1);
+    EXPECT_EQ(Cell(2, COL_TASK_STATUS), texts().waiting);
+}
+
+TEST_F(JobScan, FailedStartHoldsTheRowAndFreesTheList) {
+    std::filesystem::create_directory(WorkFolder() + "/x.plt");  // a folder cannot be loaded
+    AddRow(texts().waiting, "x.plt", "1", "Begin at 2.00cm");
+    view.ScanWorkFolder(false);
+
+    EXPECT_EQ(view.Rows().Row(0), (JobRow{texts().notPlot, WorkFolder() + "/x.plt", "1", "* * *", ""}));
+    EXPECT_EQ(g_plotterStatus.m_bBusy.load(), 0);
+    EXPECT_EQ(g_plotterStatus.m_bJobReady.load(), 0);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Incorrect position. Please try again."});
+}
+
+}  // namespace

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QProgressBar>
+
+#include "jobs/file_view.h"
+#include "platform/single_instance.h"
+#include "res/resource_ids.h"
+#include "tests/windows/job_list_fixture.h"
+#include "ui/application.h"
+#include "ui/main_status_bar.h"
+#include "ui/map_view.h"
+
+namespace {
+
+using namespace res;
+
+class MainFrameTest : public JobListFixture, public ::testing::Test {};
+
+TEST_F(MainFrameTest, StatusTimerFillsThePanesAndProgressFollowsTheJob) {
+    g_statusTexts.Set(STATUS_TEXT_PERCENT, "25%");
+    g_statusTexts.Set(STATUS_TEXT_TASK, "Plotting");
+    g_statusTexts.Set(STATUS_TEXT_POSITION, "/work/a.plt");
+    g_statusTexts.Set(STATUS_TEXT_RUNSTATE, "Print");
+    g_plotterStatus.m_bOnline = 1;
+    view.OnTimer(CFileView::ID_TIMER_STATUS);
+    EXPECT_EQ(g_pStatusBar->PaneText(2), "25%");
+    EXPECT_EQ(g_pStatusBar->PaneText(3), "Online");
+    EXPECT_EQ(g_pStatusBar->PaneText(4), "Plotting");
+    EXPECT_EQ(g_pStatusBar->PaneText(5), "/work/a.plt");
+    EXPECT_EQ(g_pStatusBar->PaneText(6), "Print");
+    g_plotterStatus.m_bOnline = 0;
+    view.OnTimer(CFileView::ID_TIMER_STATUS);
+    EXPECT_EQ(g_pStatusBar->PaneText(3), "Offline");
+
+    SwathPlan& plan = document->m_plan[SLOT_PRINT];
+    plan.m_nSwathCount = 160;
+    plan.m_nSwathsPrinted = 40;
+    Frame().UpdateProgressBar();
+    EXPECT_EQ(g_pStatusBar->ProgressBar()->value(), 0);  // no job busy
+    g_plotterStatus.m_bBusy = 1;
+    Frame().UpdateProgressBar();
+    EXPECT_EQ(g_pStatusBar->ProgressBar()->value(), 25);
+    EXPECT_EQ(ProgressPercent(500, 160, true), 100);
+    EXPECT_EQ(ProgressPercent(40, 0, true), 0);
+}
+
+TEST_F(MainFrameTest, CommandsAreEnabledWhereTheActivePaneHandlesThem) {
+    CMainFrame& frame = Frame();
+    EXPECT_EQ(frame.windowTitle(), "Inkjet Plotter");
+    EXPECT_TRUE(frame.CommandAction(ID_PLOT)->isEnabled());
+    EXPECT_TRUE(frame.CommandAction(ID_APP_EXIT)->isEnabled());
+    EXPECT_FALSE(frame.CommandAction(ID_ZOOM_IN)->isEnabled());
+    EXPECT_FALSE(frame.CommandAction(ID_FILE_NEW)->isEnabled());
+
+    frame.RouteCommand(ID_NEXT_PANE);
+    EXPECT_EQ(frame.ActivePane(), frame.GetMapView());
+    EXPECT_TRUE(frame.CommandAction(ID_ZOOM_IN)->isEnabled());
+    EXPECT_FALSE(frame.CommandAction(ID_PLOT)->isEnabled());
+    frame.RouteCommand(ID_PREV_PANE);
+    EXPECT_EQ(frame.ActivePane(), frame.GetFileView());
+}
+
+TEST_F(MainFrameTest, ExitAsksWhileAJobIsBusyAndAbortsItOnYes) {
+    AddRow(texts().plotting, "a.plt");
+    Frame().show();
+    g_plotterStatus.m_bBusy = 1;
+    Frame().OnAppExit();  // answered No
+    EXPECT_TRUE(Frame().isVisible());
+    EXPECT_EQ(g_abortJob.load(), 0);
+    ASSERT_EQ(messages.Texts(), std::vector<std::string>{"Task is running. Do you realy want to interrupt the job?"});
+
+    MessageRecorder yes(platform::MessageAnswer::Yes);
+    Frame().OnAppExit();
+    EXPECT_EQ(g_abortJob.load(), 1);
+    EXPECT_FALSE(Frame().isVisible());
+}
+
+TEST_F(MainFrameTest, CloseAsksOnlyWhileTheWorkerRunsTheJob) {
+    AddRow(texts().plotting, "a.plt");
+    g_plotterStatus.m_bBusy = 1;
+    Frame().show();
+    g_jobRunning = 1;
+    EXPECT_FALSE(Frame().close());  // answered No
+    EXPECT_EQ(messages.shown.size(), 1u);
+
+    g_jobRunning = 0;
+    EXPECT_TRUE(Frame().close());
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(g_abortJob.load(), 0);
+}
+
+TEST(SecondInstance, IsToldOnceAndEnds) {
+    TempDir folder;
+    const platform::SingleInstanceLock first(folder.File("instance.lock"));
+    ASSERT_TRUE(first.held());
+    MessageRecorder messages;
+    CTOLVEXR5DServerApp second;
+    second.m_strLockPath = folder.File("instance.lock");
+    second.m_strConfigFolder = folder.path();
+    EXPECT_FALSE(second.InitInstance());
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{platform::LoadString(152)});
+    EXPECT_EQ(second.MainFrame(), nullptr);
+}
+
+}  // namespace
