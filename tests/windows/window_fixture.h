@@ -27,14 +27,19 @@ public:
 // program builds it. Messages are recorded, never shown. English texts.
 class WindowFixture {
 public:
+    // One HP45 head in a head pair the packets accept.
+    static constexpr const char* kOneHead =
+        "[CTRPARAM]\r\nJetPrintHead=1\r\nPrint_Line=HP45JetPrintHead\r\n"
+        "[JetPrintHeadOpenStatus]\r\nJetPrintHeadOpenStatus0=1\r\nJetPrintHeadOpenStatus1=1\r\n";
+
     explicit WindowFixture(const std::string& extraConfig = "") {
         ResetSharedFlags();
         platform::SetUiLanguage(platform::UiLanguage::English);
         g_statusTexts.Init();
         g_plotterStatus.LoadPositionFormat();
         std::filesystem::create_directory(WorkFolder());
-        folder.Write("config.ini", "[PATH]\r\nWORKPATH=" + WorkFolder() + "\r\n[NET]\r\nIP_ADDR=127.0.0.1\r\n" +
-                                       extraConfig);
+        folder.Write("config.ini", std::string(kOneHead) + "[PATH]\r\nWORKPATH=" + WorkFolder() +
+                                       "\r\n[NET]\r\nIP_ADDR=127.0.0.1\r\n" + extraConfig);
         document = std::make_unique<CTOLVEXR5DServerDoc>(folder.path());
     }
     ~WindowFixture() {
