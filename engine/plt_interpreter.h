@@ -1,7 +1,9 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <string>
 
@@ -76,6 +78,9 @@ public:
     // Word sum of the file last parsed for slot 0.
     uint32_t m_nFileWordSum = 0;
     OpenRetry m_openRetry;
+    // The most lines the drawing may hold (m_nLines counts them in 32 bits);
+    // a dashed segment whose dashes would pass it is drawn whole.
+    std::size_t m_nMaxLines = std::numeric_limits<uint32_t>::max();
 };
 
 // Dash share in percent of each line type 0 to 7.

@@ -190,15 +190,68 @@ TEST(CommandMachine, DashedLineSharesAndGuards) {
         EXPECT_EQ(Lines(p), (LineArray{{0, 0, 60, 0}, {0, 0, 60, 0}}));
     }
     {
-        // 100000 dashes wanted, 65536 drawn with a stretched pattern.
+        // A 10 m grain line with pattern length 2: all 66,666 dashes, 6 units apart.
         CPltInterpreter p;
-        p.AddDashedLine(0, 0, 300000, 0, 2, 1);
-        ASSERT_EQ(Lines(p).size(), 65537u);
-        EXPECT_EQ(Lines(p).front(), (LineF{0, 0, 2.288818359375f, 0}));
-        EXPECT_EQ(Lines(p).back(), (LineF{300000, 0, 300000, 0}));
-
+        p.AddDashedLine(0, 0, 400000, 0, 2, 2);
+        ASSERT_EQ(Lines(p).size(), 66667u);
+        EXPECT_EQ(Lines(p)[1], (LineF{6.00006008f, 0, 9.00008965f, 0}));
+        EXPECT_EQ(Lines(p)[66665], (LineF{399994, 0, 399997, 0}));
+        EXPECT_EQ(Lines(p).back(), (LineF{400000, 0, 400000, 0}));
+    }
+    {
+        // Counts beyond 32 bits, or beyond the lines the drawing may hold,
+        // draw the segment whole.
+        CPltInterpreter p;
+        p.AddDashedLine(0, 0, 20000000, 0, 2, 0.001f);
         p.AddDashedLine(0, 0, 1, 1, 2, 1e-38f);
-        EXPECT_EQ(Lines(p).size(), 2u * 65537u);
+        p.m_nMaxLines = 12;
+        p.AddDashedLine(0, 0, 300, 0, 2, 10);
+        EXPECT_EQ(Lines(p), (LineArray{{0, 0, 20000000, 0}, {0, 0, 1, 1}, {0, 0, 300, 0}}));
+        p.m_nMaxLines = 14;
+        p.AddDashedLine(0, 0, 300, 0, 2, 10);
+        EXPECT_EQ(Lines(p).size(), 14u);
+    }
+}
+
+// Sums and products are formed in double and each stored value is rounded
+// once; float arithmetic, which rounds every product and sum, lands these one
+// unit in the last place away (the values after "not").
+TEST(CommandMachine, DashEndsAreRoundedOnce) {
+    {
+        CPltInterpreter p;
+        p.AddDashedLine(-51, -33, 34, -33, 3, 5);
+        EXPECT_EQ(Lines(p)[2], (LineF{-17, -33, -6.80000019f, -33}));  // not -6.79999924
+        p.AddDashedLine(-46, -6, 50, -6, 5, 4);
+        EXPECT_EQ(Lines(p)[6 + 3], (LineF{-10, -6, -1.60000002f, -6}));  // not -1.60000038
+    }
+    {
+        CPltInterpreter p;
+        p.AddDashedLine(33, 55, -23, 55, 5, 1);
+        EXPECT_EQ(Lines(p)[6], (LineF{14.333333f, 55, 12.1555548f, 55}));  // not 14.3333321, 12.1555538
+    }
+    {
+        // The last line starts at x1 + N x step rounded once, short of x2.
+        CPltInterpreter p;
+        p.AddDashedLine(-58, 2, 3, -21, 2, 4);
+        ASSERT_EQ(Lines(p).size(), 6u);
+        EXPECT_EQ(Lines(p)[5], (LineF{2.99999905f, -21, 3, -21}));  // not 3
+    }
+    {
+        // The pattern length 0.1 is the float 0.100000001: 3 units hold 9
+        // patterns, not the 10 of a float quotient.
+        CPltInterpreter p;
+        Feed(p, "LT2,0.1;PD3,0;");
+        ASSERT_EQ(Lines(p).size(), 10u);
+        EXPECT_EQ(Lines(p)[8], (LineF{2.66666675f, 0, 2.83333349f, 0}));
+        EXPECT_EQ(Lines(p)[9], (LineF{3, 0, 3, 0}));
+    }
+    {
+        // The length is sqrt(19554082) = 4421.9998 rounded to the float 4422:
+        // 1474 dashes, where a float sum of squares gives 1473.
+        CPltInterpreter p;
+        p.AddDashedLine(0, 0, 4099, 1659, 2, 1);
+        ASSERT_EQ(Lines(p).size(), 1475u);
+        EXPECT_EQ(Lines(p)[0], (LineF{0, 0, 1.39043415f, 0.562754393f}));
     }
 }
 

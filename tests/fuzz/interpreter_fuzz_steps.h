@@ -20,6 +20,9 @@ inline void PrepareForSlot(CPltInterpreter& p) {
     p.m_bFlipY = 1;
     p.m_bMirror = 1;
     p.m_bRotate90 = 1;
+    // A few bytes can ask for a billion dashes, which memory may allow but a
+    // fuzzing run cannot afford: past this many lines a segment is drawn whole.
+    p.m_nMaxLines = 1 << 20;
 }
 
 // Interprets data as the plot file of slot 0 the way Load does, without
