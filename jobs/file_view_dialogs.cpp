@@ -2,21 +2,27 @@
 // file manager, and the two settings dialogs.
 #include "core/document.h"
 #include "core/plotter_status.h"
+#include "jobs/add_files.h"
+#include "jobs/buf_file_manager_dlg.h"
 #include "jobs/file_view.h"
+#include "jobs/plot_file_dialog.h"
 #include "jobs/row_texts.h"
 #include "jobs/start_position_dlg.h"
 #include "ui/config_dlg_easy.h"
 #include "ui/main_config_dlg.h"
 
-namespace {
+void CFileView::OnFileOpen() {
+    // The list is left alone: the next scan finds the copies. A file that
+    // cannot be copied is passed over without a word.
+    for (const std::string& source : ChoosePlotFiles(this)) AddFileToWorkFolder(source, m_document.m_config.WORKPATH);
+}
 
-constexpr double kLeastStartPosition = 0.0001;
-
-}  // namespace
-
-void CFileView::OnFileOpen() {}
-
-void CFileView::OpenStartUpFileManager() {}
+void CFileView::OpenStartUpFileManager() {
+    CDlgBufFileManger dialog(this);
+    dialog.m_strWorkPath = m_document.m_config.WORKPATH;
+    if (dialog.exec() != QDialog::Accepted) return;
+    for (const std::string& path : dialog.m_arrFiles) m_rows.AppendRow(NewJobRow(m_texts.notPlot, path));
+}
 
 void CFileView::OnManualPlot() {
     m_fStartPosition = 0;

@@ -73,3 +73,5 @@ uint32_t StartOffsetUnits(float centimetres, float mmPerUnit) {
     if (units >= static_cast<double>(std::numeric_limits<uint32_t>::max())) return std::numeric_limits<uint32_t>::max();
     return static_cast<uint32_t>(units);
 }
+
+JobRow NewJobRow(const std::string& state, const std::string& path) { return {state, path, "1", "* * *", ""}; }

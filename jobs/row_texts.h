@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "jobs/job_row_model.h"
+
 // Texts of job rows in the user-interface language.
 
 // The "Size" text of a prepared drawing: string 144, "Width=%0.4f(M),
@@ -26,3 +28,7 @@ std::optional<float> ParseStartPositionText(const std::string& text);
 // the largest offset for one beyond 32 bits. mmPerUnit is the float nearest
 // 0.025, slightly above it, so 12.5 cm gives 4999, not 5000.
 uint32_t StartOffsetUnits(float centimetres, float mmPerUnit);
+
+// A row for a file the list did not have: the state, the path, counter "1",
+// size "* * *" and no details.
+JobRow NewJobRow(const std::string& state, const std::string& path);

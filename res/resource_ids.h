@@ -58,4 +58,22 @@ constexpr unsigned POPUP_OPERATIONS = ItemPopup(1);
 // The version text of the About box.
 constexpr unsigned ABOUT_VERSION_TEXT = ItemStatic(1);
 
+// The start-position dialog: template, controls and its two statics.
+constexpr unsigned IDD_START_POSITION = 149;
+constexpr unsigned IDC_START_POSITION_EDIT = 1090;
+constexpr unsigned IDC_START_PLOT = 1137;
+constexpr unsigned IDC_START_CANCEL = 1138;
+constexpr unsigned IDC_START_SET = 1139;
+constexpr unsigned START_POSITION_LABEL = ItemStatic(1);
+constexpr unsigned START_POSITION_UNIT = ItemStatic(2);
+
+// The work-folder file manager: template and controls.
+constexpr unsigned IDD_BUF_FILE_MANAGER = 146;
+constexpr unsigned IDC_BUF_FILE_LIST = 11221;
+constexpr unsigned IDC_BUF_DELETE_ALL = 1123;
+constexpr unsigned IDC_BUF_DELETE = 1124;
+constexpr unsigned IDC_BUF_SELECT_ALL = 1125;
+constexpr unsigned IDC_BUF_UNSELECT = 1126;
+constexpr unsigned IDC_BUF_PLOT = 1127;
+
 }  // namespace res
