@@ -5,12 +5,12 @@
 #include "core/status_texts.h"
 #include "jobs/file_view.h"
 #include "jobs/job_file_check.h"
+#include "jobs/row_texts.h"
 #include "platform/c_numbers.h"
 
 namespace {
 
 constexpr size_t kCounterDigits = 9;
-constexpr const char* kUnpreparedSize = "* * *";
 
 }  // namespace
 

@@ -13,8 +13,6 @@
 namespace {
 
 constexpr unsigned kIncorrectPosition = 143;
-constexpr const char* kNewCounter = "1";
-constexpr const char* kUnpreparedSize = "* * *";
 
 }  // namespace
 
@@ -28,8 +26,8 @@ void CFileView::ScanWorkFolder(bool bScanOnly) {
     known.reserve(static_cast<size_t>(m_rows.Count()));
     for (int row = 0; row < m_rows.Count(); ++row) known.insert(m_rows.Text(row, COL_FILE_NAME));
     for (const std::string& name : FindPlotFiles(folderPath, kScanPatterns)) {
-        std::string path = folderPath + name;
-        if (known.insert(path).second) m_rows.AppendRow({newState, std::move(path), kNewCounter, kUnpreparedSize, ""});
+        const std::string path = folderPath + name;
+        if (known.insert(path).second) m_rows.AppendRow(NewJobRow(newState, path));
     }
 
     if (bScanOnly || g_plotterStatus.m_bBusy.load() != 0) return;

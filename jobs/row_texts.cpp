@@ -74,4 +74,4 @@ uint32_t StartOffsetUnits(float centimetres, float mmPerUnit) {
     return static_cast<uint32_t>(units);
 }
 
-JobRow NewJobRow(const std::string& state, const std::string& path) { return {state, path, "1", "* * *", ""}; }
+JobRow NewJobRow(const std::string& state, const std::string& path) { return {state, path, "1", kUnpreparedSize, ""}; }

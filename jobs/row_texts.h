@@ -29,6 +29,9 @@ std::optional<float> ParseStartPositionText(const std::string& text);
 // 0.025, slightly above it, so 12.5 cm gives 4999, not 5000.
 uint32_t StartOffsetUnits(float centimetres, float mmPerUnit);
 
+// The "Size" of a row whose file has not been prepared.
+inline constexpr const char* kUnpreparedSize = "* * *";
+
 // A row for a file the list did not have: the state, the path, counter "1",
 // size "* * *" and no details.
 JobRow NewJobRow(const std::string& state, const std::string& path);
