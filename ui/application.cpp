@@ -16,6 +16,7 @@
 #include "ui/main_frame.h"
 #include "ui/map_view.h"
 #include "ui/qt_message_box.h"
+#include "ui/qt_translations.h"
 #include "ui/ui_texts.h"
 
 namespace {
@@ -38,6 +39,7 @@ CTOLVEXR5DServerApp::CTOLVEXR5DServerApp()
 CTOLVEXR5DServerApp::~CTOLVEXR5DServerApp() { ExitInstance(); }
 
 bool CTOLVEXR5DServerApp::InitInstance() {
+    LoadQtTranslations(platform::CurrentUiLanguage());
     m_hInstanceMutex = std::make_unique<platform::SingleInstanceLock>(m_strLockPath);
     if (!m_hInstanceMutex->held()) {
         m_hInstanceMutex.reset();

@@ -14,6 +14,7 @@
 #include "ui/command_target.h"
 #include "ui/main_frame.h"
 #include "ui/map_view.h"
+#include "ui/qt_translations.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ ShotSession::ShotSession(const QString& outputFolder, platform::UiLanguage langu
       m_folder(std::make_unique<TempDir>()),
       m_application(std::make_unique<ShotApplication>()) {
     platform::SetUiLanguage(language);
+    LoadQtTranslations(language);
     g_statusTexts.Init();
     g_plotterStatus.LoadPositionFormat();
     m_workFolder = m_folder->path() + "/work";
