@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
                                 platform::UiLanguage::SimplifiedChinese, platform::UiLanguage::TraditionalChinese}) {
         ShotSession session(output, language);
         TakeMainWindowShots(session);
+        TakeSettingsShots(session);
     }
     return 0;
 }

@@ -43,3 +43,4 @@ private:
 
 // The windows of each part of the program.
 void TakeMainWindowShots(ShotSession& session);
+void TakeSettingsShots(ShotSession& session);
