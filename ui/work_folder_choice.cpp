@@ -18,7 +18,7 @@ std::optional<std::string> ChooseWorkFolder(QWidget* owner) {
         QFileDialog::getExistingDirectory(owner, UiString(kChooseDirectoryTitle),
                                           QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
     if (folder.isEmpty()) return std::nullopt;
-    const QByteArray bytes = QFile::encodeName(QDir::toNativeSeparators(folder));
+    const QByteArray bytes = QFile::encodeName(folder);
     if (static_cast<size_t>(bytes.size()) > platform::IniFile::kMaxTextLength) return std::nullopt;
     return bytes.toStdString();
 }
