@@ -5,7 +5,6 @@
 #include <variant>
 #include <vector>
 
-#include "core/numeric.h"
 #include "platform/c_numbers.h"
 #include "platform/ini_file.h"
 
@@ -255,30 +254,9 @@ void ApplyFixUps(PlotterConfig& c) {
 }
 
 void DeriveValues(PlotterConfig& c) {
-    c.XFactor = c.XSCALE_T / c.XSCALE_R;
-    c.YFactor = c.YSCALE_T / c.YSCALE_R;
-    c.DotsPerUnit = static_cast<float>(static_cast<double>(c.DPINumPerM) * c.MmPerUnit / 1000.0);
-
-    const bool hp45 = c.HeadType == HEAD_TYPE_HP45;
-    c.NozzlesPerHead = hp45 ? 150 : 128;
-    c.RowsPerHead = hp45 ? 154 : 128;
-    c.TotalNozzles = c.NozzlesPerHead * c.JetPrintHead;
-    c.TotalRows = c.RowsPerHead * c.JetPrintHead;
-
-    c.YStep = MultiplyWrapping(c.EdStepB, c.JetPrintHead);
-    c.LeftMarginDots = LeftMarginDotsFor(c.EdLeftValue, c.DPINumPerM);
-
-    // Every step in single precision, as the raster rows depend on it.
-    const float rowsPerSwath = static_cast<float>(c.UnitsPerMm) * c.EdLineSection * static_cast<float>(c.JetPrintHead);
-    c.RowsPerUnit = static_cast<float>(c.TotalNozzles) / rowsPerSwath;
-
+    DeriveConfigValues(c);
     if (c.ENSPEED == 1) {
-        switch (c.UCSPEED) {
-            case 0: c.EdLRCrcValue = c.EdLRCrcValueLow; break;
-            case 1: c.EdLRCrcValue = c.EdLRCrcValueMiddle; break;
-            case 2: c.EdLRCrcValue = c.EdLRCrcValueHigh; break;
-            default: break;
-        }
+        if (const int32_t* slot = SpeedSlot(c, c.UCSPEED)) c.EdLRCrcValue = *slot;
     }
 }
 

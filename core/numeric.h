@@ -23,6 +23,14 @@ inline int32_t MultiplyWrapping(int32_t a, int32_t b) {
     return static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(b));
 }
 
+// a + b and a - b with the wrap-around of 32-bit machine arithmetic.
+inline int32_t AddWrapping(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+inline int32_t SubtractWrapping(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b));
+}
+
 // value truncated toward zero when it fits in 32 bits; nothing for NaN, an
 // infinity or a value beyond the range.
 inline std::optional<int32_t> TruncateToInt32(double value) {

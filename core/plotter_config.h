@@ -132,3 +132,12 @@ struct PlotterConfig {
 // dpiNumPerM dots per metre: the product formed in double, truncated toward
 // zero (clamped to the 32-bit range).
 int32_t LeftMarginDotsFor(float edLeftValue, int32_t dpiNumPerM);
+
+// The values derived from the settings, as loading derives them: the scale
+// factors, dots and nozzle rows per plotter unit, the head geometry, the Y
+// step and the left margin. The joint correction is left as it is.
+void DeriveConfigValues(PlotterConfig& config);
+
+// The joint correction kept for plot speed ucspeed: EdLRCrcValueLow,
+// EdLRCrcValueMiddle or EdLRCrcValueHigh for 0, 1, 2; null for any other.
+int32_t* SpeedSlot(PlotterConfig& config, int32_t ucspeed);

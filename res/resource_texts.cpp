@@ -7,6 +7,13 @@ extern const ResourceTexts kMainMenuTexts;
 extern const ResourceTexts kJobContextMenuTexts;
 extern const ResourceTexts kStartPositionDialogTexts;
 extern const ResourceTexts kBufFileManagerDialogTexts;
+extern const ResourceTexts kSettingsDialogTexts;
+extern const ResourceTexts kSystemPageTexts;
+extern const ResourceTexts kPlottingPageTexts;
+extern const ResourceTexts kAdvancedPageTexts;
+extern const ResourceTexts kOthersPageTexts;
+extern const ResourceTexts kNetworkPageTexts;
+extern const ResourceTexts kCommonSettingsTexts;
 
 std::span<const ResourceTexts* const> AllResourceTexts() {
     static const ResourceTexts* const all[] = {
@@ -15,6 +22,13 @@ std::span<const ResourceTexts* const> AllResourceTexts() {
         &kJobContextMenuTexts,
         &kStartPositionDialogTexts,
         &kBufFileManagerDialogTexts,
+        &kSettingsDialogTexts,
+        &kSystemPageTexts,
+        &kPlottingPageTexts,
+        &kAdvancedPageTexts,
+        &kOthersPageTexts,
+        &kNetworkPageTexts,
+        &kCommonSettingsTexts,
     };
     return all;
 }

@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
         ShotSession session(output, language);
         TakeMainWindowShots(session);
         TakeJobDialogShots(session);
+        TakeSettingsShots(session);
     }
     return 0;
 }

@@ -44,3 +44,4 @@ private:
 // The windows of each part of the program.
 void TakeMainWindowShots(ShotSession& session);
 void TakeJobDialogShots(ShotSession& session);
+void TakeSettingsShots(ShotSession& session);

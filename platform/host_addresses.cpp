@@ -1,0 +1,23 @@
+#include "platform/host_addresses.h"
+
+#include <arpa/inet.h>
+#include <ifaddrs.h>
+#include <netinet/in.h>
+
+namespace platform {
+
+std::vector<std::string> HostIpv4Addresses() {
+    std::vector<std::string> addresses;
+    ifaddrs* interfaces = nullptr;
+    if (getifaddrs(&interfaces) != 0) return addresses;
+    for (const ifaddrs* entry = interfaces; entry != nullptr; entry = entry->ifa_next) {
+        if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET) continue;
+        char text[INET_ADDRSTRLEN] = {};
+        const auto* address = reinterpret_cast<const sockaddr_in*>(entry->ifa_addr);
+        if (inet_ntop(AF_INET, &address->sin_addr, text, sizeof text) != nullptr) addresses.emplace_back(text);
+    }
+    freeifaddrs(interfaces);
+    return addresses;
+}
+
+}  // namespace platform
