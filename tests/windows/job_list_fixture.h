@@ -6,10 +6,12 @@
 #include "tests/windows/window_fixture.h"
 
 // The job list of a main frame whose first update has not run: no socket, no
-// timers, no worker. Rows are set up by the test.
+// timers, no worker. Rows are set up by the test; the configuration has one
+// head, so jobs can be prepared.
 class JobListFixture : public WindowFixture {
 public:
-    explicit JobListFixture(const std::string& extraConfig = "") : WindowFixture(extraConfig), view(*Frame().GetFileView()) {
+    explicit JobListFixture(const std::string& extraConfig = "")
+        : WindowFixture(kOneHead + extraConfig), view(*Frame().GetFileView()) {
         view.LoadTexts();
         g_pDocument = document.get();
     }

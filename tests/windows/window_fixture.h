@@ -38,8 +38,8 @@ public:
         g_statusTexts.Init();
         g_plotterStatus.LoadPositionFormat();
         std::filesystem::create_directory(WorkFolder());
-        folder.Write("config.ini", std::string(kOneHead) + "[PATH]\r\nWORKPATH=" + WorkFolder() +
-                                       "\r\n[NET]\r\nIP_ADDR=127.0.0.1\r\n" + extraConfig);
+        folder.Write("config.ini", "[PATH]\r\nWORKPATH=" + WorkFolder() + "\r\n[NET]\r\nIP_ADDR=127.0.0.1\r\n" +
+                                       extraConfig);
         document = std::make_unique<CTOLVEXR5DServerDoc>(folder.path());
     }
     ~WindowFixture() {
