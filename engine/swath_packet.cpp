@@ -24,11 +24,12 @@ bool BuffersFitPlan(const CSwathRaster& raster, const SwathPlan& plan) {
            raster.m_nWordCount == plan.m_nWordCount && raster.m_nWordCount >= kSwathPacketHeaderWords;
 }
 
-// Copied at once: std::localtime hands out one shared record.
+// localtime_r: the worker forms labels while the windows may ask for the
+// time too, and std::localtime hands every thread the same record.
 std::tm SystemLocalTime() {
     const std::time_t now = std::time(nullptr);
-    const std::tm* local = std::localtime(&now);
-    return local != nullptr ? *local : std::tm{};
+    std::tm local{};
+    return localtime_r(&now, &local) != nullptr ? local : std::tm{};
 }
 
 // Rasterises, maps and packs the passes of one packet into its payload.

@@ -74,7 +74,7 @@ void SendJobSettings() {
             continue;
         }
         while (QueryPlotter(setting.command, CurrentValue(setting, doc)) != 0 ||
-               g_plotterStatus.m_nReplyCode.load() != setting.command) {
+               g_plotterStatus.LastReply().code != setting.command) {
             std::this_thread::sleep_for(g_channelTiming.settingsRetryPause);
             if (AbortRequested()) break;
         }

@@ -149,7 +149,7 @@ bool ReportProgress() {
     if (!QueryUntil(CMD_GET_PROGRESS, 0, g_workerTiming.statusPause, [] { return ReplyCodeIs(CMD_GET_PROGRESS); },
                     AbortOrStop))
         return false;
-    plan.m_nSwathsPrinted = static_cast<int32_t>(g_plotterStatus.m_nReplyValue.load());
+    plan.m_nSwathsPrinted = static_cast<int32_t>(g_plotterStatus.LastReply().value);
     // In 64 bits: a wild reply value must not overflow the product.
     const int64_t percent = int64_t{plan.m_nSwathsPrinted} * 100 / plan.m_nSwathCount;
     g_statusTexts.Set(STATUS_TEXT_PERCENT, std::to_string(percent) + "%");
@@ -193,7 +193,7 @@ bool SendSwathData() {
     for (;;) {
         QueryUntil(CMD_DATA_LENGTH, length, g_workerTiming.statusPause, [] { return ReplyCodeIs(CMD_DATA_LENGTH); },
                    AbortRequested);
-        g_plotterStatus.m_nReplyValue = 0;
+        g_plotterStatus.ClearReplyValue();
         if (AbortRequested()) return false;
 
         bool handedOver = false;
@@ -209,7 +209,7 @@ bool SendSwathData() {
 
         // A payload cut short is never committed, even when the part that
         // arrived happens to have the same sum.
-        if (handedOver && g_plotterStatus.m_nReplyValue.load() == sum) {
+        if (handedOver && g_plotterStatus.LastReply().value == sum) {
             // Only the commit's own reply ends the wait: a late reply to an
             // earlier command does not show that the commit arrived.
             QueryUntil(CMD_DATA_COMMIT, 0, g_workerTiming.transferPause, [] { return ReplyCodeIs(CMD_DATA_COMMIT); },

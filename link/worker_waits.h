@@ -35,7 +35,7 @@ inline WorkerTiming g_workerTiming;
 inline bool AbortRequested() { return g_abortJob.load() != 0; }
 inline bool StatusHas(uint32_t bits) { return (g_plotterStatus.m_nStatusWord.load() & bits) == bits; }
 inline bool AbortOrStop() { return AbortRequested() || StatusHas(STATUS_STOP); }
-inline bool ReplyCodeIs(uint32_t code) { return g_plotterStatus.m_nReplyCode.load() == code; }
+inline bool ReplyCodeIs(uint32_t code) { return g_plotterStatus.LastReply().code == code; }
 inline bool PlotterOnline() { return g_plotterStatus.m_bOnline.load() != 0; }
 
 // Queries command with value until a valid reply satisfies accepted(),

@@ -85,7 +85,7 @@ TEST_F(SwathTransferTest, AnnouncesSendsConfirmsAndCommitsOnePayload) {
     EXPECT_EQ(announcements[1].value, 1982u);
     EXPECT_EQ(CommittedBytes(), (std::vector<Bytes>{Bytes(1982, 0), PayloadBytes()}));
     EXPECT_EQ(Commands(), (std::vector<uint32_t>{9, 12, 10, 11, 9, 12, 10, 11}));
-    EXPECT_EQ(g_plotterStatus.m_nReplyCode, CMD_DATA_COMMIT);
+    EXPECT_EQ(g_plotterStatus.LastReply().code, CMD_DATA_COMMIT);
 }
 
 TEST_F(SwathTransferTest, TheEleventhFailedAttemptInARowAsksWhetherToTryMore) {

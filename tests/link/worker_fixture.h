@@ -145,8 +145,7 @@ protected:
         g_plotterStatus.m_bOnline = 0;
         g_plotterStatus.m_bBusy = 0;
         g_plotterStatus.m_bJobReady = 0;
-        g_plotterStatus.m_nReplyCode = 0;
-        g_plotterStatus.m_nReplyValue = 0;
+        g_plotterStatus.SetLastReply(0, 0);
         g_plotterStatus.m_nStatusWord = 0;
         g_plotterStatus.m_wUpdate = 0;
         SetBroadcast(0);
