@@ -123,18 +123,20 @@ bool CTOLVEXR5DServerDoc::BuildSwathPacket(int n) {
     const std::span<uint16_t> packet(raster.m_pPacket.get(), static_cast<size_t>(raster.m_nWordCount));
     WriteSwathPacketHeader(packet.first<kSwathPacketHeaderWords>());
 
-    const bool fourPass = m_config.FourPass == 1;
-    const PassPacker packer{raster, plan, packet.subspan(kSwathPacketHeaderWords), fourPass, m_config.HeadPairSelector};
-    const bool labelled = fourPass && m_config.PRINTFILENAME != 0;
+    // The plan's configuration: the job's own copy while a job runs.
+    const PlotterConfig& config = *plan.m_pConfig;
+    const bool fourPass = config.FourPass == 1;
+    const PassPacker packer{raster, plan, packet.subspan(kSwathPacketHeaderWords), fourPass, config.HeadPairSelector};
+    const bool labelled = fourPass && config.PRINTFILENAME != 0;
     const std::string fileName = PrintFileName(m_strSlotPath[SLOT_PRINT]);
     const auto labelTime = [this] { return m_labelClock ? m_labelClock() : SystemLocalTime(); };
 
     if (g_firstTransfer != 0) {
         const LineArray startingLabel =
-            labelled ? LabelLines(*this, StartingLabelX(m_config.BELTWIDTH),
-                                  StartingLabelText(m_config.MODEL, fileName, labelTime()))
+            labelled ? LabelLines(*this, StartingLabelX(config.BELTWIDTH),
+                                  StartingLabelText(config.MODEL, fileName, labelTime()))
                      : LineArray{};
-        return PackTestPattern(packer, m_config.BELTWIDTH, startingLabel);
+        return PackTestPattern(packer, config.BELTWIDTH, startingLabel);
     }
 
     for (int p = 0; p < packer.passes(); ++p) {
