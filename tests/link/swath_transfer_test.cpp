@@ -178,9 +178,11 @@ TEST_F(SwathTransferTest, APayloadTheKernelTakesInPartsOrThePlotterCutsIsSentWho
 }
 
 // A data port that refuses the connection, or never accepts it, neither
-// ends the program nor holds the transfer: the acknowledgement wait begins at
-// once, or after the connect timeout.
-TEST_F(SwathTransferTest, ADataPortThatRefusesOrNeverAcceptsHoldsTheTransferOnlyBriefly) {
+// ends the program nor waits for an acknowledgement that cannot come: the
+// attempt fails at once, or after the connect timeout, and the packet is
+// announced again after the pause. The eleventh failure in a row asks the
+// operator, unless the job is aborted by then.
+TEST_F(SwathTransferTest, AConnectionThatCannotBeMadeIsAFailedAttempt) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(kDataPort);
@@ -188,6 +190,7 @@ TEST_F(SwathTransferTest, ADataPortThatRefusesOrNeverAcceptsHoldsTheTransferOnly
     for (const bool listening : {false, true}) {
         SCOPED_TRACE(listening ? "never accepts" : "refuses");
         g_abortJob = 0;
+        const std::size_t asked = messages_.Shown().size();
         // A listener whose backlog is full: further connection requests go
         // unanswered.
         const sim::UniqueFd listener(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
@@ -201,23 +204,27 @@ TEST_F(SwathTransferTest, ADataPortThatRefusesOrNeverAcceptsHoldsTheTransferOnly
         }
         sim::StandInOptions options;
         options.dataPort = 0;
-        // The payload never arrives: the operator aborts once the
-        // acknowledgement wait has begun.
-        options.onRequest = [](const sim::RequestRecord& request) {
-            if (request.command == CMD_GET_STATUS) g_abortJob = 1;
-        };
+        // The operator aborts while the second connection waits.
+        if (listening) {
+            options.onRequest = [announcements = std::make_shared<int>(0)](const sim::RequestRecord& request) {
+                if (request.command != CMD_DATA_LENGTH || ++*announcements != 2) return;
+                std::this_thread::sleep_for(kReplyWait + 100ms);
+                g_abortJob = 1;
+            };
+        }
         StartPlotter(std::move(options));
         FillPacket(100, [](int32_t i) { return static_cast<uint16_t>(i + 1); });
 
         const auto previousHandler = std::signal(SIGPIPE, SIG_DFL);
         EXPECT_FALSE(SendSwathData());
         std::signal(SIGPIPE, previousHandler);
-        const auto announcement = RequestsOf(CMD_DATA_LENGTH);
-        const auto acknowledgement = RequestsOf(CMD_GET_STATUS);
-        ASSERT_EQ(announcement.size(), 1u);
-        ASSERT_EQ(acknowledgement.size(), 1u);
-        const auto connectTime = acknowledgement[0].time - announcement[0].time;
-        EXPECT_LT(connectTime, (listening ? g_workerTiming.connectTimeout : 0ms) + 200ms);
+        const auto announcements = RequestsOf(CMD_DATA_LENGTH);
+        ASSERT_EQ(announcements.size(), listening ? 2u : 11u);
+        EXPECT_TRUE(RequestsOf(CMD_GET_STATUS).empty());
+        const auto between = announcements[1].time - announcements[0].time;
+        EXPECT_GE(between, (listening ? g_workerTiming.connectTimeout : 0ms) + g_workerTiming.mismatchPause);
+        EXPECT_LT(between, (listening ? g_workerTiming.connectTimeout : 0ms) + g_workerTiming.mismatchPause + 200ms);
+        EXPECT_EQ(messages_.Shown().size() - asked, listening ? 0u : 1u);
         EXPECT_TRUE(plotter_->Committed().empty());
         plotter_->Stop();
     }

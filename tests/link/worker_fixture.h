@@ -23,21 +23,25 @@
 #include "engine/swath_packet.h"
 #include "link/command_channel.h"
 #include "link/job_flags.h"
+#include "link/job_hand_over.h"
 #include "link/job_list_link.h"
 #include "link/worker_thread.h"
 #include "link/worker_waits.h"
+#include "platform/message_box.h"
 #include "platform/string_table.h"
 #include "sim/stand_in_plotter.h"
 #include "tests/link/fake_plotter.h"
+#include "tests/link/ui_thread.h"
 #include "tests/support/job_payloads.h"
-#include "tests/support/message_recorder.h"
 #include "tests/support/temp_dir.h"
 
 using Bytes = std::vector<uint8_t>;
 
-// A job list for the worker: counts what the worker asks of it and keeps the
-// state it finds at every reported job end.
-class RecordingJobList : public JobListLink {
+// The job list as the windows make it: every call of the worker is carried
+// out on the user-interface thread while the worker waits. It counts the
+// calls, keeps the state it finds at every job end and, like the job list,
+// enables repeats again after a held job.
+class UiJobList : public JobListLink {
 public:
     struct Finish {
         bool repeatEnabled;
@@ -45,19 +49,34 @@ public:
         uint8_t jobReady;
     };
 
+    explicit UiJobList(UiThread& ui) : ui_(ui) {}
+
     void OnJobFinished() override {
-        {
-            std::lock_guard lock(mutex_);
-            finishes_.push_back({m_bRepeatEnabled.load(), g_plotterStatus.m_bBusy.load(),
-                                 g_plotterStatus.m_bJobReady.load()});
-        }
-        changed_.notify_all();
+        ui_.Call([this] {
+            {
+                std::lock_guard lock(mutex_);
+                finishes_.push_back({m_bRepeatEnabled.load(), g_plotterStatus.m_bBusy.load(),
+                                     g_plotterStatus.m_bJobReady.load()});
+            }
+            m_bRepeatEnabled = true;
+            changed_.notify_all();
+        });
     }
-    void ShowProgress() override { ++progressShown; }
-    void PaintMainFrame() override { ++framePaints; }
-    void InvalidatePreview() override { ++previewInvalidations; }
-    void RedrawPreviewAndStatusBar() override { ++redraws; }
-    void EnableOriginEdit() override { ++originEnables; }
+    void ShowProgress() override {
+        ui_.Call([this] { ++progressShown; });
+    }
+    void PaintMainFrame() override {
+        ui_.Call([this] { ++framePaints; });
+    }
+    void InvalidatePreview() override {
+        ui_.Call([this] { ++previewInvalidations; });
+    }
+    void RedrawPreviewAndStatusBar() override {
+        ui_.Call([this] { ++redraws; });
+    }
+    void EnableOriginEdit() override {
+        ui_.Call([this] { ++originEnables; });
+    }
 
     // Waits until count job ends were reported; false after timeout.
     bool WaitForFinishes(std::size_t count, std::chrono::milliseconds timeout) {
@@ -76,9 +95,45 @@ public:
     std::atomic<int> originEnables{0};
 
 private:
+    UiThread& ui_;
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<Finish> finishes_;
+};
+
+// Message boxes as the windows show them: raised on any thread, shown on the
+// user-interface thread while the raising thread waits for the answer. OK
+// boxes are answered OK, questions as Answer() says (No unless set).
+class UiMessageBoxes {
+public:
+    explicit UiMessageBoxes(UiThread& ui)
+        : previous_(platform::SetMessageHandler([this, &ui](const platform::MessageRequest& request) {
+              platform::MessageAnswer answer = platform::MessageAnswer::Ok;
+              ui.Call([&] {
+                  std::lock_guard lock(mutex_);
+                  shown_.push_back(request);
+                  if (request.buttons == platform::MessageButtons::YesNo) answer = questionAnswer_;
+              });
+              return answer;
+          })) {}
+    ~UiMessageBoxes() { platform::SetMessageHandler(previous_); }
+    UiMessageBoxes(const UiMessageBoxes&) = delete;
+    UiMessageBoxes& operator=(const UiMessageBoxes&) = delete;
+
+    void AnswerQuestions(platform::MessageAnswer answer) {
+        std::lock_guard lock(mutex_);
+        questionAnswer_ = answer;
+    }
+    std::vector<platform::MessageRequest> Shown() const {
+        std::lock_guard lock(mutex_);
+        return shown_;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<platform::MessageRequest> shown_;
+    platform::MessageAnswer questionAnswer_ = platform::MessageAnswer::No;
+    platform::MessageHandler previous_;
 };
 
 // Sets the abort flag if it is still alive after timeout, so that a
@@ -109,7 +164,8 @@ private:
 };
 
 // The worker's world for one test: a document of a test case whose plotter
-// is 127.0.0.1, a recording job list, fresh flags, the shared command socket
+// is 127.0.0.1, a thread that plays the user-interface thread with the job
+// list and the message boxes on it, fresh flags, the shared command socket
 // and every pause shortened (in the same order of length). Only ever run
 // inside a private network namespace.
 class WorkerTest : public ::testing::Test {
@@ -154,7 +210,7 @@ protected:
     }
 
     void TearDown() override {
-        worker_.Stop();
+        StopWorker();
         if (plotter_) plotter_->Stop();
         g_pJobListLink = nullptr;
         g_pDocument = nullptr;
@@ -190,11 +246,25 @@ protected:
         ASSERT_TRUE(doc_->PrepareSwathBuffers());
     }
 
-    // Prepares the print slot and hands the job to the worker.
+    // Prepares the print slot and hands the job to the worker, on the
+    // user-interface thread, as the job start does.
     void HandJobToWorker() {
-        PrepareJob();
-        g_plotterStatus.m_bBusy = 1;
-        g_plotterStatus.SignalJobReady();
+        bool prepared = false;
+        ui_.Call([&] {
+            prepared = doc_->PreparePlotSlot(SLOT_PRINT);
+            if (!prepared) return;
+            g_plotterStatus.m_bBusy = 1;
+            HandOverJob();
+        });
+        ASSERT_TRUE(prepared);
+    }
+
+    // Stops the worker from the user-interface thread, serving its calls
+    // meanwhile, as the windows do; how long that took.
+    std::chrono::steady_clock::duration StopWorker() {
+        const auto started = std::chrono::steady_clock::now();
+        ui_.Call([this] { worker_.Stop([this] { ui_.ServePending(); }); });
+        return std::chrono::steady_clock::now() - started;
     }
 
     // The payloads that the engine builds for the loaded job, in send order,
@@ -231,7 +301,7 @@ protected:
     void RunWorkerUntilFinishes(std::size_t count) {
         ASSERT_TRUE(worker_.Start());
         EXPECT_TRUE(jobList_.WaitForFinishes(count, kJobTimeout));
-        worker_.Stop();
+        StopWorker();
     }
 
     std::vector<sim::RequestRecord> RequestsOf(uint32_t command) const {
@@ -261,8 +331,9 @@ protected:
 
     TempDir dir_;
     std::unique_ptr<CTOLVEXR5DServerDoc> doc_;
-    RecordingJobList jobList_;
-    MessageRecorder messages_;
+    UiThread ui_;
+    UiJobList jobList_{ui_};
+    UiMessageBoxes messages_{ui_};
     std::unique_ptr<sim::StandInPlotter> plotter_;
     // Last, so that it is stopped before anything it uses goes.
     WorkerThread worker_;
