@@ -145,6 +145,7 @@ void StandInPlotter::ReceiveRequest() {
                 record.fate = ReplyFate::Unanswered;
             } else {
                 record.fate = replyFaults_.Draw();
+                record.replyValue = *answer.value;
                 reply = ReplyBytes(record.fate, EncodeReply(request->command, *answer.value, answer.position));
             }
         }

@@ -10,8 +10,9 @@
 // Plays the user-interface thread: one thread that carries out tasks one at
 // a time, in the order posted, as an event loop does. Other threads reach it
 // as the worker reaches the windows, with blocking calls (Qt's
-// blocking-queued invocations). Between tasks it runs its idle task, as an
-// event loop runs its timers.
+// blocking-queued invocations). After every task, and every millisecond
+// without one, it runs its idle task, as an event loop runs a timer that is
+// due.
 class UiThread {
 public:
     UiThread() : thread_([this] { Loop(); }) {}
@@ -69,7 +70,7 @@ public:
         return !tasks_.empty();
     }
 
-    // Runs idle between tasks, at least every millisecond while none waits.
+    // Runs idle after every task, and every millisecond while none waits.
     void SetIdleTask(std::function<void()> idle) {
         Call([&] { idle_ = std::move(idle); });
     }
@@ -88,9 +89,7 @@ private:
         for (;;) {
             if (auto task = Take(std::chrono::milliseconds(1))) {
                 task();
-                continue;
-            }
-            {
+            } else {
                 std::lock_guard lock(mutex_);
                 if (quit_) return;
             }

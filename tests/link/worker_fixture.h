@@ -62,8 +62,15 @@ public:
             changed_.notify_all();
         });
     }
+    // Reads the print plan's progress as the progress bar does.
     void ShowProgress() override {
-        ui_.Call([this] { ++progressShown; });
+        ui_.Call([this] {
+            ++progressShown;
+            if (g_pDocument == nullptr) return;
+            const SwathPlan& plan = g_pDocument->m_plan[SLOT_PRINT];
+            const int32_t count = plan.m_nSwathCount;
+            lastPercent = count > 0 ? static_cast<int>(int64_t{plan.m_nSwathsPrinted} * 100 / count) : 0;
+        });
     }
     void PaintMainFrame() override {
         ui_.Call([this] { ++framePaints; });
@@ -89,6 +96,7 @@ public:
     }
 
     std::atomic<int> progressShown{0};
+    std::atomic<int> lastPercent{0};  // of the last progress shown
     std::atomic<int> framePaints{0};
     std::atomic<int> previewInvalidations{0};
     std::atomic<int> redraws{0};
@@ -110,9 +118,14 @@ public:
         : previous_(platform::SetMessageHandler([this, &ui](const platform::MessageRequest& request) {
               platform::MessageAnswer answer = platform::MessageAnswer::Ok;
               ui.Call([&] {
-                  std::lock_guard lock(mutex_);
-                  shown_.push_back(request);
-                  if (request.buttons == platform::MessageButtons::YesNo) answer = questionAnswer_;
+                  std::function<void()> whileShown;
+                  {
+                      std::lock_guard lock(mutex_);
+                      shown_.push_back(request);
+                      if (request.buttons == platform::MessageButtons::YesNo) answer = questionAnswer_;
+                      whileShown = whileShown_;
+                  }
+                  if (whileShown) whileShown();
               });
               return answer;
           })) {}
@@ -124,6 +137,11 @@ public:
         std::lock_guard lock(mutex_);
         questionAnswer_ = answer;
     }
+    // Runs on the user-interface thread while each box is shown.
+    void WhileShown(std::function<void()> action) {
+        std::lock_guard lock(mutex_);
+        whileShown_ = std::move(action);
+    }
     std::vector<platform::MessageRequest> Shown() const {
         std::lock_guard lock(mutex_);
         return shown_;
@@ -133,6 +151,7 @@ private:
     mutable std::mutex mutex_;
     std::vector<platform::MessageRequest> shown_;
     platform::MessageAnswer questionAnswer_ = platform::MessageAnswer::No;
+    std::function<void()> whileShown_;
     platform::MessageHandler previous_;
 };
 
@@ -174,8 +193,13 @@ protected:
     static constexpr std::chrono::seconds kJobTimeout{60};
 
     static void SetUpTestSuite() {
-        using std::chrono::milliseconds;
         if (g_commandSocket < 0) OpenCommandSocket();
+        platform::SetUiLanguage(platform::UiLanguage::English);
+        g_plotterStatus.LoadPositionFormat();
+    }
+
+    void SetUp() override {
+        using std::chrono::milliseconds;
         g_channelTiming = {kReplyWait, milliseconds(3)};
         g_workerTiming = {.statusPause = milliseconds(3),
                           .resetPause = milliseconds(5),
@@ -186,11 +210,6 @@ protected:
                           .mismatchPause = milliseconds(50),
                           .connectTimeout = milliseconds(300),
                           .sendTimeout = milliseconds(2000)};
-        platform::SetUiLanguage(platform::UiLanguage::English);
-        g_plotterStatus.LoadPositionFormat();
-    }
-
-    void SetUp() override {
         g_statusTexts.Init();
         g_quitWorker = 0;
         g_abortJob = 0;
@@ -210,6 +229,7 @@ protected:
     }
 
     void TearDown() override {
+        ui_.SetIdleTask({});
         StopWorker();
         if (plotter_) plotter_->Stop();
         g_pJobListLink = nullptr;
@@ -259,6 +279,36 @@ protected:
         ASSERT_TRUE(prepared);
     }
 
+    // Starts the job of file on the user-interface thread as the job start
+    // does: busy, the slot paths, plot slot 0 prepared and handed over, then
+    // the output preview of the running job prepared.
+    void StartJob(const std::string& file) {
+        g_plotterStatus.m_bBusy = 1;
+        for (std::string& path : doc_->m_strSlotPath) path = file;
+        ASSERT_TRUE(doc_->PreparePlotSlot(SLOT_PRINT));
+        HandOverJob();
+        doc_->m_bCutAtStart = 1;
+        if (doc_->PreparePlotSlot(SLOT_OUTPUT_PREVIEW)) {
+            doc_->m_bPreviewShowsJob = 1;
+            doc_->PreviewMode = PREVIEW_OUTPUT;
+        }
+    }
+
+    // Plays the job list's scan on the user-interface thread: whenever no
+    // job is busy and files remain, the next one starts at once. started(i)
+    // runs after the start of file i, tick() before every look at the busy
+    // flag.
+    void ScanJobs(std::vector<std::string> files, std::function<void(std::size_t)> started = {},
+                  std::function<void()> tick = {}) {
+        ui_.SetIdleTask([this, files = std::move(files), started, tick, next = std::size_t{0}]() mutable {
+            if (tick) tick();
+            if (g_plotterStatus.m_bBusy.load() != 0 || next >= files.size()) return;
+            StartJob(files[next]);
+            if (started) started(next);
+            ++next;
+        });
+    }
+
     // Stops the worker from the user-interface thread, serving its calls
     // meanwhile, as the windows do; how long that took.
     std::chrono::steady_clock::duration StopWorker() {
@@ -267,13 +317,14 @@ protected:
         return std::chrono::steady_clock::now() - started;
     }
 
-    // The payloads that the engine builds for the loaded job, in send order,
-    // as wire bytes; change, when given, edits the configuration first. Runs
-    // on a document of its own, before the worker starts.
-    std::vector<Bytes> EnginePayloads(const std::function<void(PlotterConfig&)>& change = {}) {
+    // The payloads that the engine builds for the loaded job (or the plot
+    // file of that name), in send order, as wire bytes; change, when given,
+    // edits the configuration first. Runs on a document of its own.
+    std::vector<Bytes> EnginePayloads(const std::function<void(PlotterConfig&)>& change = {},
+                                      const std::string& plot = "job.plt") {
         CTOLVEXR5DServerDoc doc(dir_.path());
         doc.m_config.IP_ADDR = "127.0.0.1";
-        doc.m_strSlotPath[SLOT_PRINT] = dir_.File("job.plt");
+        doc.m_strSlotPath[SLOT_PRINT] = dir_.File(plot);
         std::vector<Bytes> payloads;
         EXPECT_TRUE(doc.PreparePlotSlot(SLOT_PRINT) && doc.PrepareSwathBuffers());
         if (change) change(doc.m_config);
