@@ -124,17 +124,28 @@ bool SendWhole(int fd, std::span<const uint8_t> bytes) {
     return true;
 }
 
+// Whether the plotter reset the connection: it closed it before it had
+// read every byte handed to it.
+bool ConnectionReset(int fd) {
+    char byte = 0;
+    return recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) < 0 && errno != EAGAIN && errno != EWOULDBLOCK &&
+           errno != EINTR;
+}
+
 // Connects to the plotter, hands it the whole payload and waits for its
 // acknowledgement; the connection is closed after that wait. False, without
 // a wait, when the connection could not be made or the payload not sent
-// whole.
+// whole; false too when the plotter cut the connection before it took the
+// whole payload, which the kernel may have accepted for it all the same: the
+// part that arrived can have the payload's sum (when the words missing are
+// all 0), so only this shows the cut.
 bool SendPayload(std::span<const uint8_t> payload) {
     const SocketHandle connection = ConnectToPlotter();
     if (!connection || !SendWhole(connection.Get(), payload)) return false;
     PauseUnless(g_workerTiming.settlePause, AbortRequested);
     QueryUntil(CMD_GET_STATUS, 0, g_workerTiming.transferPause,
                [] { return ReplyCodeIs(CMD_GET_STATUS) && StatusHas(STATUS_DATA_RECEIVED); }, AbortRequested);
-    return true;
+    return !ConnectionReset(connection.Get());
 }
 
 // Asks for the plotter's sum of the payload; whether it equals sum. An abort
