@@ -80,12 +80,12 @@ public:
     std::string m_strAppDir;
     std::string m_strIniPath;
     PlotterConfig m_config;
-    // Guards m_config between the user-interface thread, which changes it
-    // while a job runs (settings dialogs, joint correction, LoadConfig), and
-    // the worker thread, which reads the plotter's address and the joint
-    // correction from it and sets RawData. The user-interface thread writes
-    // m_config, and reads RawData, only under it. Never held across a
-    // message box, a channel call or any other wait.
+    // Guards the fields of m_config that both threads touch while a job
+    // runs: the worker reads IP_ADDR, EdLRCrcValue and CrcAddorSub and sets
+    // RawData under it; the user-interface thread changes those fields, and
+    // reads RawData, only under it (LoadConfig and SaveConfig take it
+    // themselves). Never held across a message box, a channel call or any
+    // other wait.
     std::mutex m_configLock;
     // The configuration the running job prints with (TakeJobConfig); only
     // the worker touches it while the job runs.
