@@ -70,7 +70,7 @@ void BM_PreparePrintSlot(benchmark::State& state) {
         benchmark::DoNotOptimize(document.m_lineLists[SLOT_PRINT].m_nCount);
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * marker.size()));
-    state.counters["swaths"] = document.m_plan[SLOT_PRINT].m_nSwathCount;
+    state.counters["swaths"] = document.m_plan[SLOT_PRINT].m_nSwathCount.load();
     ReportPeakMemory(state);
 }
 BENCHMARK(BM_PreparePrintSlot)->Unit(benchmark::kMillisecond);

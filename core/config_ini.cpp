@@ -273,9 +273,10 @@ bool LoadConfigFile(PlotterConfig& config, const std::string& iniPath) {
     return true;
 }
 
-void SaveConfigFile(const PlotterConfig& config, const std::string& iniPath) {
-    auto ini = platform::IniFile::Load(iniPath);
+bool SaveConfigFile(const PlotterConfig& config, const std::string& iniPath) {
+    auto ini = platform::IniFile::LoadForUpdate(iniPath);
+    if (!ini) return false;
     for (const auto& key : KeyTable())
-        if (key.saved) ini.SetText(key.section, key.name, WrittenText(key, config));
-    ini.Save(iniPath);
+        if (key.saved) ini->SetText(key.section, key.name, WrittenText(key, config));
+    return ini->Save(iniPath);
 }

@@ -10,5 +10,7 @@
 bool LoadConfigFile(PlotterConfig& config, const std::string& iniPath);
 
 // Writes all 110 saved keys of config to the INI file at iniPath, keeping
-// every other line of the file. Write errors are not reported.
-void SaveConfigFile(const PlotterConfig& config, const std::string& iniPath);
+// every other line of the file. False, with the file left as it was, when an
+// existing file cannot be read (its other keys, such as StepSPD and MODEL,
+// would be lost) or cannot be written.
+bool SaveConfigFile(const PlotterConfig& config, const std::string& iniPath);

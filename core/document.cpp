@@ -1,5 +1,6 @@
 #include "core/document.h"
 
+#include <mutex>
 #include <utility>
 
 #include "core/config_ini.h"
@@ -19,11 +20,34 @@ CTOLVEXR5DServerDoc::~CTOLVEXR5DServerDoc() {
     ReleaseSlotBuffers();
 }
 
-bool CTOLVEXR5DServerDoc::LoadConfig() { return LoadConfigFile(m_config, m_strIniPath); }
+bool CTOLVEXR5DServerDoc::LoadConfig() {
+    std::lock_guard lock(m_configLock);
+    return LoadConfigFile(m_config, m_strIniPath);
+}
 
 bool CTOLVEXR5DServerDoc::SaveConfig() {
-    SaveConfigFile(m_config, m_strIniPath);
-    return true;
+    PlotterConfig saved;
+    {
+        std::lock_guard lock(m_configLock);
+        saved = m_config;
+    }
+    return SaveConfigFile(saved, m_strIniPath);
+}
+
+void CTOLVEXR5DServerDoc::TakeJobConfig() {
+    {
+        std::lock_guard lock(m_configLock);
+        m_jobConfig = m_config;
+    }
+    m_plan[SLOT_PRINT].m_pConfig = &m_jobConfig;
+}
+
+void CTOLVEXR5DServerDoc::TakeJointCorrection() {
+    PlotterConfig* job = m_plan[SLOT_PRINT].m_pConfig;
+    if (job == nullptr || job == &m_config) return;
+    std::lock_guard lock(m_configLock);
+    job->EdLRCrcValue = m_config.EdLRCrcValue;
+    job->CrcAddorSub = m_config.CrcAddorSub;
 }
 
 void CTOLVEXR5DServerDoc::ReleaseSlotBuffers() {

@@ -29,8 +29,20 @@ public:
     CTOLVEXR5DServerDoc(const CTOLVEXR5DServerDoc&) = delete;
     CTOLVEXR5DServerDoc& operator=(const CTOLVEXR5DServerDoc&) = delete;
 
+    // Fill m_config from "config.ini" and write it back. Both take
+    // m_configLock themselves: no caller may hold it. SaveConfig is false
+    // when nothing was written (see SaveConfigFile).
     bool LoadConfig();
     bool SaveConfig();
+
+    // When a job is handed to the worker: m_jobConfig := m_config, and plot
+    // slot 0's plan (and so its raster) reads m_jobConfig from then on. On
+    // the user-interface thread, after PreparePlotSlot(0).
+    void TakeJobConfig();
+    // Before each packet of the job, on the worker thread: the joint
+    // correction (EdLRCrcValue, CrcAddorSub) as m_config holds it now, so
+    // that one set during the job reaches the next packet.
+    void TakeJointCorrection();
 
     // Empties the drawings and frees the buffers of the three plot slots;
     // harmless when repeated.
@@ -68,11 +80,16 @@ public:
     std::string m_strAppDir;
     std::string m_strIniPath;
     PlotterConfig m_config;
-    // Guards m_config between the user-interface thread, which changes it
-    // while a job runs (settings dialogs, joint correction, LoadConfig), and
-    // the worker thread, which reads it for packets, job settings and the
-    // plotter's address. Never held while waiting for the plotter.
+    // Guards the fields of m_config that both threads touch while a job
+    // runs: the worker reads IP_ADDR, EdLRCrcValue and CrcAddorSub and sets
+    // RawData under it; the user-interface thread changes those fields, and
+    // reads RawData, only under it (LoadConfig and SaveConfig take it
+    // themselves). Never held across a message box, a channel call or any
+    // other wait.
     std::mutex m_configLock;
+    // The configuration the running job prints with (TakeJobConfig); only
+    // the worker touches it while the job runs.
+    PlotterConfig m_jobConfig;
     uint8_t m_bCutAtStart = 0;
     int32_t PreviewMode = 0;
     uint8_t m_bTooWide = 0;

@@ -21,3 +21,14 @@ std::string PlotterStatus::PositionFormat() const {
     std::lock_guard lock(m_mutex);
     return m_strPositionFormat;
 }
+
+PlotterStatus::Reply PlotterStatus::LastReply() const {
+    const uint64_t word = m_nReplyCodeAndValue.load();
+    return {static_cast<uint32_t>(word >> 32), static_cast<uint32_t>(word)};
+}
+
+void PlotterStatus::SetLastReply(uint32_t code, uint32_t value) {
+    m_nReplyCodeAndValue = uint64_t{code} << 32 | value;
+}
+
+void PlotterStatus::ClearReplyValue() { m_nReplyCodeAndValue.fetch_and(~uint64_t{0xFFFFFFFF}); }

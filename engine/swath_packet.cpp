@@ -24,11 +24,12 @@ bool BuffersFitPlan(const CSwathRaster& raster, const SwathPlan& plan) {
            raster.m_nWordCount == plan.m_nWordCount && raster.m_nWordCount >= kSwathPacketHeaderWords;
 }
 
-// Copied at once: std::localtime hands out one shared record.
+// localtime_r: the worker forms labels while the windows may ask for the
+// time too, and std::localtime hands every thread the same record.
 std::tm SystemLocalTime() {
     const std::time_t now = std::time(nullptr);
-    const std::tm* local = std::localtime(&now);
-    return local != nullptr ? *local : std::tm{};
+    std::tm local{};
+    return localtime_r(&now, &local) != nullptr ? local : std::tm{};
 }
 
 // Rasterises, maps and packs the passes of one packet into its payload.
@@ -122,18 +123,20 @@ bool CTOLVEXR5DServerDoc::BuildSwathPacket(int n) {
     const std::span<uint16_t> packet(raster.m_pPacket.get(), static_cast<size_t>(raster.m_nWordCount));
     WriteSwathPacketHeader(packet.first<kSwathPacketHeaderWords>());
 
-    const bool fourPass = m_config.FourPass == 1;
-    const PassPacker packer{raster, plan, packet.subspan(kSwathPacketHeaderWords), fourPass, m_config.HeadPairSelector};
-    const bool labelled = fourPass && m_config.PRINTFILENAME != 0;
+    // The plan's configuration: the job's own copy while a job runs.
+    const PlotterConfig& config = *plan.m_pConfig;
+    const bool fourPass = config.FourPass == 1;
+    const PassPacker packer{raster, plan, packet.subspan(kSwathPacketHeaderWords), fourPass, config.HeadPairSelector};
+    const bool labelled = fourPass && config.PRINTFILENAME != 0;
     const std::string fileName = PrintFileName(m_strSlotPath[SLOT_PRINT]);
     const auto labelTime = [this] { return m_labelClock ? m_labelClock() : SystemLocalTime(); };
 
     if (g_firstTransfer != 0) {
         const LineArray startingLabel =
-            labelled ? LabelLines(*this, StartingLabelX(m_config.BELTWIDTH),
-                                  StartingLabelText(m_config.MODEL, fileName, labelTime()))
+            labelled ? LabelLines(*this, StartingLabelX(config.BELTWIDTH),
+                                  StartingLabelText(config.MODEL, fileName, labelTime()))
                      : LineArray{};
-        return PackTestPattern(packer, m_config.BELTWIDTH, startingLabel);
+        return PackTestPattern(packer, config.BELTWIDTH, startingLabel);
     }
 
     for (int p = 0; p < packer.passes(); ++p) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "core/plotter_config.h"
@@ -25,7 +26,10 @@ public:
 
     PlotterConfig* m_pConfig = nullptr;
     int32_t m_nSwathHeight = 0;  // plotter units
-    int32_t m_nSwathCount = 0;   // including the label swath
+    // The job's progress fields (swath count, current swath, swaths printed,
+    // passes) are atomics: the worker writes them while the progress bar and
+    // the preview read them, and an abort sets the current swath.
+    std::atomic<int32_t> m_nSwathCount{0};  // including the label swath
     int32_t m_nLabelSwath = 0;
     // Copy of the drawing's header.
     uint32_t m_nLines = 0;
@@ -44,9 +48,9 @@ public:
     int32_t m_nSentWordCount = 0;
     int32_t m_nLeftMargin = 0;  // dots
     int32_t m_nRightEnd = 0;    // dots
-    int32_t m_nCurrentSwath = 0;
-    int32_t m_nSwathsPrinted = 0;
-    int32_t m_nPasses = 0;
+    std::atomic<int32_t> m_nCurrentSwath{0};
+    std::atomic<int32_t> m_nSwathsPrinted{0};
+    std::atomic<int32_t> m_nPasses{0};
     int32_t m_nYStep = 0;
     uint8_t m_bReversePass = 0;
     int32_t m_nStepSpeed = 0;

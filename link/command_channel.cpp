@@ -111,8 +111,7 @@ int ReadReply() {
     g_missCount = 0;
     g_plotterStatus.m_bOnline = 1;
     g_statusTexts.Set(STATUS_TEXT_POSITION, PositionText(reply->position));
-    g_plotterStatus.m_nReplyCode = reply->code;
-    g_plotterStatus.m_nReplyValue = reply->value;
+    g_plotterStatus.SetLastReply(reply->code, reply->value);
     if (reply->code == CMD_GET_STATUS) g_plotterStatus.m_nStatusWord = reply->value;
     return 0;
 }
@@ -136,7 +135,8 @@ bool CheckPlotterAddress() {
     std::memcpy(octets.data(), &address->s_addr, octets.size());
     const uint32_t value = octets[0] | uint32_t{octets[1]} << 8 | uint32_t{octets[2]} << 16 | uint32_t{octets[3]} << 24;
     if (QueryPlotter(CMD_SET_IP, value) != 0) return false;
-    return g_plotterStatus.m_nReplyCode.load() == CMD_SET_IP && g_plotterStatus.m_nReplyValue.load() == value;
+    const PlotterStatus::Reply reply = g_plotterStatus.LastReply();
+    return reply.code == CMD_SET_IP && reply.value == value;
 }
 
 void SetPlotterAddress(std::string_view address) {

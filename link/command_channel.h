@@ -113,6 +113,8 @@ bool CheckPlotterAddress();
 // Stores address as the configuration's plotter address; nothing is saved.
 void SetPlotterAddress(std::string_view address);
 
-// Sends the job's settings from the print slot's plan and the configuration,
-// each repeated until answered or the job is aborted.
+// Sends the job's settings from the print slot's plan and the configuration
+// it was planned with (the job's own copy), each repeated until answered or
+// the job is to end (aborted, or the worker to quit). Nothing without a
+// planned print slot.
 void SendJobSettings();

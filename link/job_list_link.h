@@ -25,8 +25,9 @@ public:
     virtual void EnableOriginEdit() = 0;
 
     // Whether the job that ends counts as printed (true) or its row is held:
-    // cleared by an operator abort, the plotter's stop bit, or a plotter
-    // found offline before the job.
+    // cleared by an abort (AbortJob), the plotter's stop bit, a plotter found
+    // offline before the job, or a job ended before it was taken; set again
+    // by the job list after a held job and by HandOverJob for every new job.
     std::atomic<bool> m_bRepeatEnabled{true};
 };
 

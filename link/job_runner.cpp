@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <limits>
 #include <mutex>
-#include <thread>
 
 #include "core/document.h"
 #include "core/plotter_status.h"
@@ -22,14 +21,48 @@ namespace {
 // failed try on.
 constexpr int kResetTriesBeforeGivingUp = 6;
 
-void Pause(std::chrono::milliseconds pause) { std::this_thread::sleep_for(pause); }
-
+// Ends the job that the worker holds: taken, or handed over and ended before
+// it was taken. The busy flag falls last: the job start may hand over the
+// next job the moment it falls, and nothing of this job's end may then touch
+// plot slot 0, the job flags or the job list's row.
 void RunJobEndSequence() {
     if (StatusHas(STATUS_STOP)) JobList().m_bRepeatEnabled = false;
     g_abortJob = 1;
     g_forceEnd = 1;
     EndJob();
     g_jobRunning = 0;
+    g_plotterStatus.m_bBusy = 0;
+}
+
+// Resets the plotter at a job end: any valid reply ends it. From the sixth
+// failed try on it gives up on an offline plotter, and a worker that is to
+// quit does not try again.
+void ResetAtJobEnd() {
+    for (int failed = 0; QueryPlotter(CMD_RESET, 0) != 0;) {
+        if ((++failed >= kResetTriesBeforeGivingUp && !PlotterOnline()) || QuitRequested()) break;
+        PauseUnless(g_workerTiming.resetPause, QuitRequested);
+    }
+}
+
+// The idle worker saw an abort or the plotter's end request. A job handed
+// over but not yet taken ends as aborted: it was never sent, so its row is
+// held and its file kept. Without such a job the plotter is reset and the
+// job shown finished, but no row, job flag or buffer of plot slot 0 is
+// touched: a job start may be under way on the user-interface thread. The
+// abort flag is consumed before the hand-over is looked at, so that an abort
+// of a job handed over meanwhile is never lost.
+void EndJobWhileIdle() {
+    g_abortJob = 0;
+    if (g_plotterStatus.IsJobReady()) {
+        JobList().m_bRepeatEnabled = false;
+        RunJobEndSequence();
+        return;
+    }
+    JobList().RedrawPreviewAndStatusBar();
+    ResetAtJobEnd();
+    g_statusTexts.Set(STATUS_TEXT_PERCENT, "0%");
+    g_statusTexts.Set(STATUS_TEXT_TASK, g_statusTexts.Finished());
+    JobList().PaintMainFrame();
 }
 
 bool StatusReply() { return ReplyCodeIs(CMD_GET_STATUS); }
@@ -40,25 +73,27 @@ bool WaitForStatus() {
 }
 
 // Pings until a job is ready and the plotter online; every abort, and every
-// end request of an online plotter, runs the job-end sequence meanwhile.
-// False when the worker is to quit.
+// end request of an online plotter, ends the job handed over, if any,
+// meanwhile. False when the worker is to quit.
 bool IdleUntilJobReady() {
     for (;;) {
         g_plotterStatus.m_bOnline = PingPlotter() ? 1 : 0;
-        if (AbortRequested() || (PlotterOnline() && StatusHas(STATUS_END_REQUEST))) RunJobEndSequence();
-        Pause(g_workerTiming.idlePause);
-        if (g_quitWorker.load() != 0) return false;
-        if (AbortRequested()) RunJobEndSequence();
+        if (g_abortJob.load() != 0 || (PlotterOnline() && StatusHas(STATUS_END_REQUEST))) EndJobWhileIdle();
+        PauseUnless(g_workerTiming.idlePause, QuitRequested);
+        // The abort before the quit: a job handed over when the worker is
+        // stopped still goes through its job end.
+        if (g_abortJob.load() != 0) EndJobWhileIdle();
+        if (QuitRequested()) return false;
         if (PlotterOnline() && g_plotterStatus.IsJobReady()) return true;
     }
 }
 
 // Resets the plotter before a job. A plotter found offline ends the job
-// unprinted, its row held; false then.
+// unprinted, its row held; so does a worker that is to quit. False then.
 bool ResetBeforeJob() {
     while (!(QueryPlotter(CMD_RESET, 0) == 0 && ReplyCodeIs(CMD_RESET))) {
-        Pause(g_workerTiming.resetPause);
-        if (!PlotterOnline()) {
+        PauseUnless(g_workerTiming.resetPause, QuitRequested);
+        if (!PlotterOnline() || QuitRequested()) {
             JobList().m_bRepeatEnabled = false;
             RunJobEndSequence();
             return false;
@@ -82,9 +117,23 @@ bool StartJob() {
     for (;;) {
         if (StatusHas(STATUS_STOP)) return false;
         if (QueryPlotter(CMD_PRINT_START, 1) == 0) return true;
-        Pause(g_workerTiming.startPause);
+        PauseUnless(g_workerTiming.startPause, AbortRequested);
         if (AbortRequested()) return false;
     }
+}
+
+// After a packet: the test pattern leaves the current swath at 0, a drawing
+// packet moves it on by the passes. An abort that set the current swath to
+// the swath count meanwhile is kept.
+void AdvanceCurrentSwath(SwathPlan& plan) {
+    int32_t current = plan.m_nCurrentSwath.load();
+    int32_t next = 0;
+    if (g_firstTransfer.load() == 1)
+        g_firstTransfer = 0;
+    else
+        next = static_cast<int32_t>(
+            std::min<int64_t>(int64_t{current} + plan.m_nPasses.load(), std::numeric_limits<int32_t>::max()));
+    plan.m_nCurrentSwath.compare_exchange_strong(current, next);
 }
 
 // One stage-2 cycle: status, progress, and the next packet while swaths
@@ -105,13 +154,7 @@ bool RunCycle(CTOLVEXR5DServerDoc& doc) {
     }
     SendNextSwath();
     if (AbortOrStop() || !WaitForStatus()) return false;
-    if (g_firstTransfer.load() == 1) {
-        plan.m_nCurrentSwath = 0;
-        g_firstTransfer = 0;
-    } else {
-        plan.m_nCurrentSwath = static_cast<int32_t>(
-            std::min<int64_t>(int64_t{plan.m_nCurrentSwath} + plan.m_nPasses, std::numeric_limits<int32_t>::max()));
-    }
+    AdvanceCurrentSwath(plan);
     return true;
 }
 
@@ -119,16 +162,16 @@ bool RunCycle(CTOLVEXR5DServerDoc& doc) {
 
 int PlotThreadProc() {
     if (g_pDocument == nullptr) return 0;
-    if (g_quitWorker.load() != 0) return 0;
+    if (QuitRequested()) return 0;
     for (;;) {
         if (!g_plotterStatus.IsJobReady() && !IdleUntilJobReady()) return 0;
-        g_abortJob = 0;
+        // Neither the abort flag nor the current swath is cleared here: the
+        // hand-over did that, and an abort given since must count.
         if (ResetBeforeJob()) {
             g_jobRunning = 1;
-            g_pDocument->m_plan[SLOT_PRINT].m_nCurrentSwath = 0;
             RunJob();
         }
-        if (g_quitWorker.load() != 0) return 0;
+        if (QuitRequested()) return 0;
     }
 }
 
@@ -164,15 +207,12 @@ bool EndJob() {
 
 bool FinishJob() {
     JobList().RedrawPreviewAndStatusBar();
-    for (int failed = 0; QueryPlotter(CMD_RESET, 0) != 0;) {
-        if (++failed >= kResetTriesBeforeGivingUp && !PlotterOnline()) break;
-        Pause(g_workerTiming.resetPause);
-    }
+    ResetAtJobEnd();
     g_plotterStatus.m_wUpdate.fetch_and(static_cast<uint16_t>(~UPDATE_ALL_DATA_SENT));
-    // The row is updated before the busy flag falls, so that the scan never
-    // sees a finished job's row still plotting while no job is busy.
+    // The row is updated while the job is still busy, so that the scan never
+    // sees a finished job's row still plotting while no job is busy; the
+    // busy flag itself falls at the very end of the job-end sequence.
     JobList().OnJobFinished();
-    g_plotterStatus.m_bBusy = 0;
     JobList().EnableOriginEdit();
     g_statusTexts.Set(STATUS_TEXT_PERCENT, "0%");
     g_statusTexts.Set(STATUS_TEXT_TASK, g_statusTexts.Finished());

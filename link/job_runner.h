@@ -4,7 +4,8 @@
 // plotter; a ready job is reset, announced, configured and sent packet by
 // packet until the plotter reports it done. Every end of a job, normal or
 // not, runs one job-end sequence: the stop test, abort and force-end flags,
-// EndJob, and the running flag cleared.
+// EndJob, the running flag cleared and, last of all, the busy flag. Every
+// wait ends on the quit flag too.
 
 // The worker thread's procedure; returns 0 once g_quitWorker is seen.
 // Needs the document (g_pDocument) published before it starts.
@@ -18,6 +19,6 @@ void RunJob();
 // cleared and the main frame repainted. Always false.
 bool EndJob();
 
-// Resets the plotter, lets the job list update the job's row, then clears
-// the busy flag and shows the job finished. Always false.
+// Resets the plotter, lets the job list update the job's row, enables the
+// origin edit and shows the job finished. Always false.
 bool FinishJob();

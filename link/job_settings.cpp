@@ -1,10 +1,7 @@
-#include <mutex>
-#include <thread>
-
 #include "core/document.h"
 #include "core/plotter_status.h"
 #include "link/command_channel.h"
-#include "link/job_flags.h"
+#include "link/worker_waits.h"
 
 namespace {
 
@@ -46,36 +43,24 @@ constexpr JobSetting kJobSettings[] = {
     {CMD_MOTOR_BUF_R, [](const SwathPlan&, const PlotterConfig& config) { return Word(config.MOTOR_BUF_R); }},
 };
 
-bool AbortRequested() { return g_abortJob.load() != 0; }
-
-// The setting's value now, read under the configuration lock: the settings
-// dialogs may change fan and speed values while a job runs.
-uint32_t CurrentValue(const JobSetting& setting, CTOLVEXR5DServerDoc& doc) {
-    std::lock_guard lock(doc.m_configLock);
-    return setting.value(doc.m_plan[SLOT_PRINT], doc.m_config);
-}
-
-bool SpeedSettingEnabled(CTOLVEXR5DServerDoc& doc) {
-    std::lock_guard lock(doc.m_configLock);
-    return doc.m_config.ENSPEED == 1;
-}
-
 }  // namespace
 
 void SendJobSettings() {
     if (g_pDocument == nullptr) return;
-    CTOLVEXR5DServerDoc& doc = *g_pDocument;
+    // The job's own configuration, copied when it was handed over: nothing
+    // the windows change during the job reaches it.
+    const SwathPlan& plan = g_pDocument->m_plan[SLOT_PRINT];
+    if (plan.m_pConfig == nullptr) return;
+    const PlotterConfig& config = *plan.m_pConfig;
     for (const JobSetting& setting : kJobSettings) {
-        if (setting.command == CMD_PRINT_SPEED && !SpeedSettingEnabled(doc)) continue;
-        // Values are read at each send, so a setting changed meanwhile goes
-        // out with its new value.
+        if (setting.command == CMD_PRINT_SPEED && config.ENSPEED != 1) continue;
+        const uint32_t value = setting.value(plan, config);
         if (AbortRequested()) {
-            SendCommand(setting.command, CurrentValue(setting, doc));
+            SendCommand(setting.command, value);
             continue;
         }
-        while (QueryPlotter(setting.command, CurrentValue(setting, doc)) != 0 ||
-               g_plotterStatus.m_nReplyCode.load() != setting.command) {
-            std::this_thread::sleep_for(g_channelTiming.settingsRetryPause);
+        while (QueryPlotter(setting.command, value) != 0 || g_plotterStatus.LastReply().code != setting.command) {
+            PauseUnless(g_channelTiming.settingsRetryPause, AbortRequested);
             if (AbortRequested()) break;
         }
     }

@@ -9,9 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -126,6 +124,38 @@ bool SendWhole(int fd, std::span<const uint8_t> bytes) {
     return true;
 }
 
+// Whether the plotter reset the connection: it closed it before it had
+// read every byte handed to it.
+bool ConnectionReset(int fd) {
+    char byte = 0;
+    return recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) < 0 && errno != EAGAIN && errno != EWOULDBLOCK &&
+           errno != EINTR;
+}
+
+// Connects to the plotter, hands it the whole payload and waits for its
+// acknowledgement; the connection is closed after that wait. False, without
+// a wait, when the connection could not be made or the payload not sent
+// whole; false too when the plotter cut the connection before it took the
+// whole payload, which the kernel may have accepted for it all the same: the
+// part that arrived can have the payload's sum (when the words missing are
+// all 0), so only this shows the cut.
+bool SendPayload(std::span<const uint8_t> payload) {
+    const SocketHandle connection = ConnectToPlotter();
+    if (!connection || !SendWhole(connection.Get(), payload)) return false;
+    PauseUnless(g_workerTiming.settlePause, AbortRequested);
+    QueryUntil(CMD_GET_STATUS, 0, g_workerTiming.transferPause,
+               [] { return ReplyCodeIs(CMD_GET_STATUS) && StatusHas(STATUS_DATA_RECEIVED); }, AbortRequested);
+    return !ConnectionReset(connection.Get());
+}
+
+// Asks for the plotter's sum of the payload; whether it equals sum. An abort
+// that ends the wait leaves whatever value the last reply held.
+bool ChecksumMatches(uint32_t sum) {
+    QueryUntil(CMD_DATA_CHECKSUM, 0, g_workerTiming.transferPause, [] { return ReplyCodeIs(CMD_DATA_CHECKSUM); },
+               AbortRequested);
+    return g_plotterStatus.LastReply().value == sum;
+}
+
 // The question after too many failed attempts: true to try more.
 bool OperatorWantsMoreTries() {
     const platform::MessageAnswer answer = platform::ShowMessage(
@@ -149,7 +179,7 @@ bool ReportProgress() {
     if (!QueryUntil(CMD_GET_PROGRESS, 0, g_workerTiming.statusPause, [] { return ReplyCodeIs(CMD_GET_PROGRESS); },
                     AbortOrStop))
         return false;
-    plan.m_nSwathsPrinted = static_cast<int32_t>(g_plotterStatus.m_nReplyValue.load());
+    plan.m_nSwathsPrinted = static_cast<int32_t>(g_plotterStatus.LastReply().value);
     // In 64 bits: a wild reply value must not overflow the product.
     const int64_t percent = int64_t{plan.m_nSwathsPrinted} * 100 / plan.m_nSwathCount;
     g_statusTexts.Set(STATUS_TEXT_PERCENT, std::to_string(percent) + "%");
@@ -171,14 +201,11 @@ bool PrepareNextSwath() {
         g_plotterStatus.m_wUpdate.fetch_or(UPDATE_ALL_DATA_SENT);
         return false;
     }
-    bool built = false;
-    {
-        // The packet reads the heads, offsets and joint correction, which
-        // the settings dialogs may change during the job.
-        std::lock_guard lock(doc.m_configLock);
-        built = doc.BuildSwathPacket(doc.m_plan[SLOT_PRINT].m_nCurrentSwath) && doc.FinishSwathPacket();
-    }
-    if (!built) return false;
+    // The packet is built from the job's own configuration, without the
+    // lock: building may raise a message, which the user-interface thread
+    // shows while it may want the lock itself.
+    doc.TakeJointCorrection();
+    if (!doc.BuildSwathPacket(doc.m_plan[SLOT_PRINT].m_nCurrentSwath) || !doc.FinishSwathPacket()) return false;
     JobList().InvalidatePreview();
     return true;
 }
@@ -193,29 +220,22 @@ bool SendSwathData() {
     for (;;) {
         QueryUntil(CMD_DATA_LENGTH, length, g_workerTiming.statusPause, [] { return ReplyCodeIs(CMD_DATA_LENGTH); },
                    AbortRequested);
-        g_plotterStatus.m_nReplyValue = 0;
+        g_plotterStatus.ClearReplyValue();
         if (AbortRequested()) return false;
 
-        bool handedOver = false;
-        {
-            const SocketHandle connection = ConnectToPlotter();
-            handedOver = connection && SendWhole(connection.Get(), payload);
-            std::this_thread::sleep_for(g_workerTiming.settlePause);
-            QueryUntil(CMD_GET_STATUS, 0, g_workerTiming.transferPause,
-                       [] { return ReplyCodeIs(CMD_GET_STATUS) && StatusHas(STATUS_DATA_RECEIVED); }, AbortRequested);
-        }
-        QueryUntil(CMD_DATA_CHECKSUM, 0, g_workerTiming.transferPause, [] { return ReplyCodeIs(CMD_DATA_CHECKSUM); },
-                   AbortRequested);
-
-        // A payload cut short is never committed, even when the part that
-        // arrived happens to have the same sum.
-        if (handedOver && g_plotterStatus.m_nReplyValue.load() == sum) {
+        // A connection that could not be made, or was cut before the payload
+        // was out, is a failed attempt at once: no acknowledgement can come
+        // for it. A payload cut short is never committed, even when the part
+        // that arrived happens to have the same sum.
+        if (SendPayload(payload) && ChecksumMatches(sum)) {
             // Only the commit's own reply ends the wait: a late reply to an
             // earlier command does not show that the commit arrived.
             QueryUntil(CMD_DATA_COMMIT, 0, g_workerTiming.transferPause, [] { return ReplyCodeIs(CMD_DATA_COMMIT); },
                        AbortRequested);
             return true;
         }
+        // An aborted job gives the packet up without a question.
+        if (AbortRequested()) return false;
         if (attemptsLeft > 0) {
             --attemptsLeft;
         } else if (OperatorWantsMoreTries()) {
@@ -223,6 +243,6 @@ bool SendSwathData() {
         } else {
             return false;
         }
-        std::this_thread::sleep_for(g_workerTiming.mismatchPause);
+        PauseUnless(g_workerTiming.mismatchPause, AbortRequested);
     }
 }

@@ -33,6 +33,8 @@ bool SendNextSwath();
 bool PrepareNextSwath();
 
 // Transfers the finished packet's payload until the plotter confirms its sum
-// and the commit is answered. False when an abort stopped the announcement
-// or the operator gave the packet up.
+// and the commit is answered. A connection that cannot be made or is cut
+// before the payload is out counts as a failed attempt, like a checksum
+// mismatch. False when an abort stopped the announcement or came after a
+// failed attempt (then nobody is asked), or the operator gave the packet up.
 bool SendSwathData();

@@ -3,13 +3,15 @@
 #include <chrono>
 
 #include "core/document.h"
+#include "core/plotter_status.h"
+#include "link/job_abort.h"
 #include "link/job_flags.h"
 #include "link/job_runner.h"
 
 namespace {
 
-// How often Stop looks whether a job started meanwhile that must be aborted.
-constexpr std::chrono::milliseconds kStopPollInterval{10};
+// How long Stop sleeps between two rounds of serving the worker's calls.
+constexpr std::chrono::milliseconds kStopPollInterval{2};
 
 }  // namespace
 
@@ -25,13 +27,14 @@ bool WorkerThread::Start() {
     return true;
 }
 
-void WorkerThread::Stop() {
+void WorkerThread::Stop(const std::function<void()>& servePendingCalls) {
     if (!m_thread.joinable()) return;
     g_quitWorker = 1;
-    // A job taken after the quit flag was set would still run to its end:
-    // it is aborted as soon as it shows.
     while (!m_finished.load()) {
-        if (g_jobRunning.load() != 0) g_abortJob = 1;
+        // A job handed over or taken after the quit flag rose is aborted as
+        // soon as it shows; one that is ending already is left alone.
+        if ((g_plotterStatus.IsJobReady() || g_jobRunning.load() != 0) && g_abortJob.load() == 0) AbortJob();
+        if (servePendingCalls) servePendingCalls();
         std::this_thread::sleep_for(kStopPollInterval);
     }
     m_thread.join();

@@ -1,19 +1,15 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
-// Owns the worker thread that runs PlotThreadProc. Stop() must run before
-// the document's slot buffers are released (ReleaseSlotBuffers): until the
-// worker has left it may build packets in plot slot 0. Stop() sets the quit
-// flag and, whenever a job runs, the abort flag, which ends every wait of the
-// job within a pause or two; it then joins the thread. A running job still
-// goes through its job-end sequence, which calls the job list, so the job
-// list must stay alive until Stop() returns. Only a transfer question left
-// open on screen keeps Stop() waiting longer.
+// Owns the worker thread that runs PlotThreadProc.
 class WorkerThread {
 public:
     WorkerThread() = default;
+    // Stops the worker without serving its calls: by then Stop must have
+    // run, or no call of the worker may be waiting for an answer.
     ~WorkerThread();
     WorkerThread(const WorkerThread&) = delete;
     WorkerThread& operator=(const WorkerThread&) = delete;
@@ -21,8 +17,20 @@ public:
     // Starts the worker once; false when it was started before or no
     // document is published.
     bool Start();
-    // Ends the worker and waits for it; harmless when repeated.
-    void Stop();
+
+    // Ends the worker and waits for it; harmless when repeated. Called on
+    // the thread that serves the worker's calls into the job list and its
+    // message boxes (the user-interface thread), before the document's slot
+    // buffers are released and while the job list is still alive. It sets
+    // the quit flag, and aborts (AbortJob) a job handed over or running, so
+    // that the job ends held within a pause or two, through its job-end
+    // sequence (the plotter's reset, the job list's update). Until the
+    // worker has left it keeps calling servePendingCalls, then sleeps
+    // briefly: the worker's calls waiting for the user-interface thread are
+    // answered there, so that none of them deadlocks the stop. A question of
+    // the transfer served there is answered as the installed message handler
+    // answers it.
+    void Stop(const std::function<void()>& servePendingCalls = {});
 
 private:
     std::thread m_thread;

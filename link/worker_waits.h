@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <thread>
@@ -32,20 +33,32 @@ struct WorkerTiming {
 };
 inline WorkerTiming g_workerTiming;
 
-inline bool AbortRequested() { return g_abortJob.load() != 0; }
+inline bool QuitRequested() { return g_quitWorker.load() != 0; }
+// The job is to end: the operator aborted it, or the worker is to quit.
+inline bool AbortRequested() { return g_abortJob.load() != 0 || QuitRequested(); }
 inline bool StatusHas(uint32_t bits) { return (g_plotterStatus.m_nStatusWord.load() & bits) == bits; }
 inline bool AbortOrStop() { return AbortRequested() || StatusHas(STATUS_STOP); }
-inline bool ReplyCodeIs(uint32_t code) { return g_plotterStatus.m_nReplyCode.load() == code; }
+inline bool ReplyCodeIs(uint32_t code) { return g_plotterStatus.LastReply().code == code; }
 inline bool PlotterOnline() { return g_plotterStatus.m_bOnline.load() != 0; }
 
+// Sleeps for pause, or less once giveUp() holds: a stop or an abort never
+// waits out a long pause.
+template <typename GiveUp>
+void PauseUnless(std::chrono::milliseconds pause, GiveUp giveUp) {
+    constexpr std::chrono::milliseconds kSlice{10};
+    const auto end = std::chrono::steady_clock::now() + pause;
+    for (auto now = std::chrono::steady_clock::now(); now < end && !giveUp(); now = std::chrono::steady_clock::now())
+        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(end - now, kSlice));
+}
+
 // Queries command with value until a valid reply satisfies accepted(),
-// pausing after every try that does not; gives up, before any try, as soon as
-// giveUp() holds. True when the reply was accepted.
+// pausing after every try that does not; gives up, before any try and during
+// the pauses, as soon as giveUp() holds. True when the reply was accepted.
 template <typename Accepted, typename GiveUp>
 bool QueryUntil(uint32_t command, uint32_t value, std::chrono::milliseconds pause, Accepted accepted, GiveUp giveUp) {
     while (!giveUp()) {
         if (QueryPlotter(command, value) == 0 && accepted()) return true;
-        std::this_thread::sleep_for(pause);
+        PauseUnless(pause, giveUp);
     }
     return false;
 }

@@ -136,10 +136,12 @@ std::optional<std::string_view> FindValue(const std::vector<std::string>& lines,
     return Unquote(Parse(lines[index]).value);
 }
 
-std::string ReadWholeFile(const std::string& path) {
+// The file's contents; an empty text when there is no file; nothing when a
+// file is there but cannot be read whole.
+std::optional<std::string> ReadWholeFile(const std::string& path) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        return {};
+        return errno == ENOENT ? std::optional<std::string>(std::string()) : std::nullopt;
     }
     std::string contents;
     char buffer[65536];
@@ -151,7 +153,7 @@ std::string ReadWholeFile(const std::string& path) {
             continue;
         } else {
             close(fd);
-            return count == 0 ? contents : std::string();
+            return count == 0 ? std::optional<std::string>(std::move(contents)) : std::nullopt;
         }
     }
 }
@@ -192,7 +194,15 @@ private:
 }  // namespace
 
 IniFile IniFile::Load(const std::string& path) {
-    return FromText(ReadWholeFile(path));
+    return FromText(ReadWholeFile(path).value_or(std::string()));
+}
+
+std::optional<IniFile> IniFile::LoadForUpdate(const std::string& path) {
+    const std::optional<std::string> text = ReadWholeFile(path);
+    if (!text) {
+        return std::nullopt;
+    }
+    return FromText(*text);
 }
 
 IniFile IniFile::FromText(std::string_view text) {

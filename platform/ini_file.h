@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,10 @@ public:
 
     // Reads the file at path; a missing or unreadable file gives an empty store.
     static IniFile Load(const std::string& path);
+    // Reads the file at path to change and save it: an empty store when there
+    // is no file; nothing when a file is there but cannot be read whole, so
+    // that a save never replaces keys it could not see.
+    static std::optional<IniFile> LoadForUpdate(const std::string& path);
     // Parses INI text already in memory.
     static IniFile FromText(std::string_view text);
 

@@ -24,6 +24,8 @@ struct RequestRecord {
     uint32_t value = 0;
     std::chrono::steady_clock::time_point time;
     ReplyFate fate = ReplyFate::Sent;
+    // The value of the reply formed for it, whatever its fate; 0 without one.
+    uint32_t replyValue = 0;
 };
 
 }  // namespace sim

@@ -145,6 +145,7 @@ void StandInPlotter::ReceiveRequest() {
                 record.fate = ReplyFate::Unanswered;
             } else {
                 record.fate = replyFaults_.Draw();
+                record.replyValue = *answer.value;
                 reply = ReplyBytes(record.fate, EncodeReply(request->command, *answer.value, answer.position));
             }
         }
@@ -185,7 +186,7 @@ void StandInPlotter::AcceptConnection() {
         connection_ = DataConnection{std::move(socket), board_.OpenConnection(), 0};
     }
     changed_.notify_all();
-    if (connection_->ticket.cutAfter == 0u) EndConnection();
+    if (connection_->ticket.cutAfter == 0u) EndConnection(true);
 }
 
 void StandInPlotter::ReadConnection() {
@@ -209,15 +210,22 @@ void StandInPlotter::ReadConnection() {
         board_.ReceivePayload(connection_->ticket, std::span<const uint8_t>(buffer.data(), taken));
     }
     changed_.notify_all();
-    if (cut) EndConnection();
+    if (cut) EndConnection(true);
 }
 
-void StandInPlotter::EndConnection() {
+void StandInPlotter::EndConnection(bool cut) {
+    if (cut) {
+        const linger reset{1, 0};
+        setsockopt(connection_->socket.Get(), SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+    }
+    // The socket is closed before the board hears of it, as on a real board:
+    // a client told that the payload arrived finds a cut connection reset.
+    const ConnectionTicket ticket = connection_->ticket;
+    connection_.reset();
     {
         std::lock_guard lock(mutex_);
-        board_.CloseConnection(connection_->ticket);
+        board_.CloseConnection(ticket);
     }
-    connection_.reset();
     changed_.notify_all();
 }
 

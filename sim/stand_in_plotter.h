@@ -93,7 +93,9 @@ private:
     void ServeData();
     void AcceptConnection();
     void ReadConnection();
-    void EndConnection();
+    // Closes the data connection; a cut one is reset (RST), as a board
+    // that drops a connection midway does, whatever it had read.
+    void EndConnection(bool cut = false);
 
     const StandInOptions options_;
     UniqueFd commandSocket_;

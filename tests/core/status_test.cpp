@@ -51,6 +51,23 @@ TEST(PlotterStatus, JobReadyClearsTheDataSentBitOfTheLastJob) {
     EXPECT_EQ(status.m_wUpdate, 0x0001);
 }
 
+// The network page's check reads replies beside the worker: a reader never
+// pairs one reply's code with another's value.
+TEST(PlotterStatus, AReplysCodeAndValueAreReadAsOnePair) {
+    PlotterStatus status;
+    std::thread writer([&] {
+        for (uint32_t i = 1; i <= 50000; ++i) status.SetLastReply(i, ~i);
+    });
+    for (int i = 0; i < 50000; ++i) {
+        const PlotterStatus::Reply reply = status.LastReply();
+        ASSERT_TRUE(reply.code == 0 || reply.value == ~reply.code) << reply.code;
+    }
+    writer.join();
+    status.ClearReplyValue();
+    EXPECT_EQ(status.LastReply().code, 50000u);
+    EXPECT_EQ(status.LastReply().value, 0u);
+}
+
 TEST(PlotterStatus, PositionFormatComesFromTheStringTable) {
     platform::SetUiLanguage(platform::UiLanguage::English);
     PlotterStatus status;

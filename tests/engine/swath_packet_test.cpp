@@ -187,7 +187,7 @@ TEST_F(SwathPacketTest, ForceEndFinishesTheDataOnce) {
     EXPECT_EQ(g_forceEnd.load(), 0);
     EXPECT_FALSE(doc_->IsPrintDataFinished());
 
-    Plan().m_nCurrentSwath = Plan().m_nSwathCount;
+    Plan().m_nCurrentSwath = Plan().m_nSwathCount.load();
     EXPECT_TRUE(doc_->IsPrintDataFinished());
     Plan().m_nCurrentSwath = 0;
     Plan().m_nWidthDots = 0;

@@ -38,8 +38,7 @@ protected:
         g_missCount = 0;
         g_abortJob = 0;
         g_plotterStatus.m_bOnline = 0;
-        g_plotterStatus.m_nReplyCode = 0;
-        g_plotterStatus.m_nReplyValue = 0;
+        g_plotterStatus.SetLastReply(0, 0);
         g_plotterStatus.m_nStatusWord = 0;
     }
 

@@ -59,7 +59,7 @@ TEST_F(ChannelTest, OnlyDatagramsOfSixteenBytesAreReplies) {
         plotter.Send(datagram);
         EXPECT_EQ(ReadReply(), -1) << datagram.size() << " bytes";
     }
-    EXPECT_EQ(g_plotterStatus.m_nReplyCode, 0u);
+    EXPECT_EQ(g_plotterStatus.LastReply().code, 0u);
     // A datagram that does not fit is no read, not a shortened one.
     plotter.Send(seventeen);
     std::array<uint8_t, kPacketSize> exactlyAReply{};
@@ -67,22 +67,22 @@ TEST_F(ChannelTest, OnlyDatagramsOfSixteenBytesAreReplies) {
     // Each of them was taken off the socket: the next reply is read as such.
     plotter.Send(valid);
     EXPECT_EQ(ReadReply(), 0);
-    EXPECT_EQ(g_plotterStatus.m_nReplyCode, CMD_GET_PROGRESS);
+    EXPECT_EQ(g_plotterStatus.LastReply().code, CMD_GET_PROGRESS);
 }
 
 TEST_F(ChannelTest, ValidRepliesUpdateCodeValuePositionAndOnlyStatusRepliesTheStatusWord) {
     FakePlotter plotter;
     plotter.Reply(ReplyPacket::For(CMD_GET_STATUS, 0x4010, 7));
     EXPECT_EQ(ReadReply(), 0);
-    EXPECT_EQ(g_plotterStatus.m_nReplyCode, CMD_GET_STATUS);
-    EXPECT_EQ(g_plotterStatus.m_nReplyValue, 0x4010u);
+    EXPECT_EQ(g_plotterStatus.LastReply().code, CMD_GET_STATUS);
+    EXPECT_EQ(g_plotterStatus.LastReply().value, 0x4010u);
     EXPECT_EQ(g_plotterStatus.m_nStatusWord, 0x4010u);
     EXPECT_EQ(g_statusTexts.Get(STATUS_TEXT_POSITION), "Position:0007:0000          ");
 
     plotter.Reply(ReplyPacket::For(CMD_GET_PROGRESS, 0xFFFF, 1234));
     EXPECT_EQ(ReadReply(), 0);
-    EXPECT_EQ(g_plotterStatus.m_nReplyCode, CMD_GET_PROGRESS);
-    EXPECT_EQ(g_plotterStatus.m_nReplyValue, 0xFFFFu);
+    EXPECT_EQ(g_plotterStatus.LastReply().code, CMD_GET_PROGRESS);
+    EXPECT_EQ(g_plotterStatus.LastReply().value, 0xFFFFu);
     EXPECT_EQ(g_plotterStatus.m_nStatusWord, 0x4010u);
     EXPECT_EQ(g_statusTexts.Get(STATUS_TEXT_POSITION), "Position:1234:0000          ");
 
@@ -96,7 +96,7 @@ TEST_F(ChannelTest, ValidRepliesUpdateCodeValuePositionAndOnlyStatusRepliesTheSt
     plotter.Reply(invalid);
     EXPECT_EQ(ReadReply(), -1);
     EXPECT_EQ(g_plotterStatus.m_nStatusWord, 0x4010u);
-    EXPECT_EQ(g_plotterStatus.m_nReplyCode, CMD_DATA_CHECKSUM);
+    EXPECT_EQ(g_plotterStatus.LastReply().code, CMD_DATA_CHECKSUM);
     EXPECT_EQ(g_statusTexts.Get(STATUS_TEXT_POSITION), "Position:-2147483648:0000          ");
 }
 
@@ -112,16 +112,16 @@ TEST_F(ChannelTest, QueriesSendToThePlotterAndALateReplyIsReadByTheNextQuery) {
     // The answer to the progress request comes after its read.
     plotter.Reply(ReplyPacket::For(CMD_GET_PROGRESS, 3, 0));
     EXPECT_EQ(QueryPlotter(CMD_GET_STATUS, 0), 0);
-    EXPECT_EQ(g_plotterStatus.m_nReplyCode, CMD_GET_PROGRESS);
-    EXPECT_EQ(g_plotterStatus.m_nReplyValue, 3u);
+    EXPECT_EQ(g_plotterStatus.LastReply().code, CMD_GET_PROGRESS);
+    EXPECT_EQ(g_plotterStatus.LastReply().value, 3u);
 
     // A backlog drains one datagram per query, in arrival order.
     plotter.Reply(ReplyPacket::For(CMD_RIGHT_END, 0, 0));
     plotter.Reply(ReplyPacket::For(CMD_LEFT_START, 0, 0));
     EXPECT_EQ(QueryPlotter(CMD_GET_STATUS, 0), 0);
-    EXPECT_EQ(g_plotterStatus.m_nReplyCode, CMD_RIGHT_END);
+    EXPECT_EQ(g_plotterStatus.LastReply().code, CMD_RIGHT_END);
     EXPECT_EQ(QueryPlotter(CMD_GET_STATUS, 0), 0);
-    EXPECT_EQ(g_plotterStatus.m_nReplyCode, CMD_LEFT_START);
+    EXPECT_EQ(g_plotterStatus.LastReply().code, CMD_LEFT_START);
     EXPECT_EQ(QueryPlotter(CMD_GET_STATUS, 0), -1);
 }
 

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "link/job_abort.h"
 #include "link/job_runner.h"
 #include "tests/link/worker_fixture.h"
 
@@ -44,13 +45,7 @@ protected:
         ASSERT_TRUE(worker_.Start());
         EXPECT_TRUE(jobList_.WaitForFinishes(1, kJobTimeout));
         std::this_thread::sleep_for(kIdleCycles);
-        worker_.Stop();
-    }
-
-    // What the job list's abort command does.
-    static void AbortAsTheJobListDoes(JobListLink& jobList) {
-        jobList.m_bRepeatEnabled = false;
-        g_abortJob = 1;
+        StopWorker();
     }
 
     // The job list's view after exactly one job end: the row updated while
@@ -145,7 +140,7 @@ TEST_P(WholeJobTest, CommitsEveryPayloadAsTheEngineBuildsIt) {
     EXPECT_EQ(g_statusTexts.Get(STATUS_TEXT_RUNSTATE), "Print");
     EXPECT_EQ(doc_->m_config.RawData, 1);
     EXPECT_EQ(doc_->m_bPreviewShowsJob.load(), 0);
-    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_TRUE(messages_.Shown().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -210,7 +205,7 @@ TEST_F(JobRunnerTest, AJobSurvivesLostAndLateRepliesAndSpoiledPayloads) {
     EXPECT_GT(dropped, 5);
     EXPECT_GT(late, 5);
     EXPECT_GT(Runs(CMD_DATA_LENGTH), std::ssize(expected));
-    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_TRUE(messages_.Shown().empty());
 }
 
 struct JobEnd {
@@ -233,9 +228,9 @@ TEST_P(JobEndTest, EndsTheJobOnceWithItsRowHeld) {
     sim::StandInOptions options;
     options.faults.stopAfter = end.stopAfter;
     if (end.abortAfter) {
-        options.onRequest = [trigger = *end.abortAfter, jobList = &jobList_, seen = std::make_shared<int>(0)](
+        options.onRequest = [trigger = *end.abortAfter, seen = std::make_shared<int>(0)](
                                 const sim::RequestRecord& request) {
-            if (request.command == trigger.command && ++*seen == trigger.count) AbortAsTheJobListDoes(*jobList);
+            if (request.command == trigger.command && ++*seen == trigger.count) AbortJob();
         };
     }
     StartPlotter(std::move(options));
@@ -260,26 +255,6 @@ INSTANTIATE_TEST_SUITE_P(
                       JobEnd{"AbortInStageTwo", std::nullopt, sim::Trigger{CMD_DATA_COMMIT, 1}, 1, 1, 1}),
     [](const ::testing::TestParamInfo<JobEnd>& info) { return std::string(info.param.name); });
 
-TEST_F(JobRunnerTest, AnAbortBeforeTheWorkerTakesTheJobEndsItUnsent) {
-    LoadCase("job_four_pass");
-    PrepareJob();
-    // The job starts and is aborted while the idle worker waits for a ping's
-    // reply.
-    sim::StandInOptions options;
-    options.onRequest = [jobList = &jobList_, done = std::make_shared<bool>(false)](const sim::RequestRecord& request) {
-        if (request.command != CMD_GET_STATUS || request.value != kPingValue || std::exchange(*done, true)) return;
-        g_plotterStatus.m_bBusy = 1;
-        g_plotterStatus.SignalJobReady();
-        AbortAsTheJobListDoes(*jobList);
-    };
-    StartPlotter(std::move(options));
-    RunOneJobEnd();
-
-    ExpectOneJobEnd(false);
-    EXPECT_EQ(Runs(CMD_RESET), 1);
-    EXPECT_TRUE(RequestsOf(CMD_JOB_BEGIN).empty());
-}
-
 TEST_F(JobRunnerTest, APlotterOfflineAtTheResetEndsTheJobUnrunAndHeld) {
     LoadCase("job_four_pass");
     PrepareJob();
@@ -287,12 +262,14 @@ TEST_F(JobRunnerTest, APlotterOfflineAtTheResetEndsTheJobUnrunAndHeld) {
     // then on the plotter answers nothing.
     sim::StandInOptions options;
     const auto plotter = std::make_shared<std::atomic<sim::StandInPlotter*>>(nullptr);
-    options.onRequest = [plotter, done = std::make_shared<bool>(false)](const sim::RequestRecord& request) {
+    options.onRequest = [this, plotter, done = std::make_shared<bool>(false)](const sim::RequestRecord& request) {
         if (request.command != CMD_GET_STATUS || request.value != kPingValue || std::exchange(*done, true)) return;
         plotter->load()->Modify(
             [](sim::PlotterModel& board) { board.GoSilentUntil(sim::PlotterModel::Clock::now() + 1h); });
-        g_plotterStatus.m_bBusy = 1;
-        g_plotterStatus.SignalJobReady();
+        ui_.Call([] {
+            g_plotterStatus.m_bBusy = 1;
+            HandOverJob();
+        });
     };
     *plotter = &StartPlotter(std::move(options));
     RunOneJobEnd();
@@ -304,18 +281,69 @@ TEST_F(JobRunnerTest, APlotterOfflineAtTheResetEndsTheJobUnrunAndHeld) {
     EXPECT_EQ(g_plotterStatus.m_bOnline, 0);
 }
 
-TEST_F(JobRunnerTest, AnEndRequestWhileIdleFinishesOnceAndKeepsRepeats) {
-    LoadCase("job_four_pass");
-    sim::StandInOptions options;
-    options.faults.endRequests = 1;
-    StartPlotter(std::move(options));
-    g_plotterStatus.m_bBusy = 1;
-    RunOneJobEnd();
+struct IdleEnd {
+    const char* name;
+    bool handOver;  // a job is handed over during the first ping
+    bool abort;     // and aborted at once
+    bool endRequest;  // the first ping's reply carries the end request
+};
 
-    ExpectOneJobEnd(true, 0);
-    EXPECT_EQ(Runs(CMD_RESET), 1);
-    EXPECT_TRUE(RequestsOf(CMD_JOB_BEGIN).empty());
+class IdleEndTest : public JobRunnerTest, public ::testing::WithParamInterface<IdleEnd> {};
+
+// The idle worker sees an abort or the plotter's end request. A job handed
+// over but not yet taken ends unsent and held, so its file is kept; without
+// one the plotter is reset and nothing of the job list is touched, since a
+// job start may be under way on the user-interface thread.
+TEST_P(IdleEndTest, AJobHandedOverButNotTakenEndsUnsentAndHeld) {
+    const IdleEnd& end = GetParam();
+    LoadCase("job_four_pass");
+    PrepareJob();
+    g_plotterStatus.m_bBusy = 1;
+    auto pings = std::make_shared<std::atomic<int>>(0);
+    AnsweringPlotter plotter([&, pings](const CommandPacket& request, int) -> std::optional<ReplyPacket> {
+        if (request.command != CMD_GET_STATUS || request.value != kPingValue) return AnsweringPlotter::Echo(request, 0);
+        if (pings->fetch_add(1) != 0) return ReplyPacket::For(CMD_GET_STATUS, 0, 0);
+        ui_.Call([&] {
+            if (end.handOver) HandOverJob();
+            if (end.abort) AbortJob();
+        });
+        return ReplyPacket::For(CMD_GET_STATUS, end.endRequest ? STATUS_END_REQUEST : 0, 0);
+    });
+    ASSERT_TRUE(worker_.Start());
+    if (end.handOver) {
+        EXPECT_TRUE(jobList_.WaitForFinishes(1, kJobTimeout));
+    }
+    const auto enough = [&] {
+        int resets = 0;
+        for (const auto& request : plotter.Requests()) resets += request.command == CMD_RESET;
+        return *pings >= 3 && resets >= 1;
+    };
+    for (auto deadline = std::chrono::steady_clock::now() + kJobTimeout;
+         !enough() && std::chrono::steady_clock::now() < deadline;)
+        std::this_thread::sleep_for(kIdleCycles / 10);
+    StopWorker();
+
+    std::vector<uint32_t> commands;
+    for (const auto& request : plotter.Requests()) commands.push_back(request.command);
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), CMD_RESET), 1);
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), CMD_JOB_BEGIN), 0);
+    EXPECT_EQ(g_statusTexts.Get(STATUS_TEXT_TASK), "Finished");
+    if (end.handOver) {
+        ExpectOneJobEnd(false);
+    } else {
+        EXPECT_TRUE(jobList_.Finishes().empty());
+        EXPECT_EQ(g_plotterStatus.m_bBusy, 1);
+        EXPECT_EQ(jobList_.originEnables, 0);
+        EXPECT_TRUE(doc_->m_raster[SLOT_PRINT].m_pPacket);
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Ends, IdleEndTest,
+    ::testing::Values(IdleEnd{"EndRequestWithAJobHandedOver", true, false, true},
+                      IdleEnd{"AbortWithAJobHandedOver", true, true, false},
+                      IdleEnd{"EndRequestWhileAJobStartIsUnderWay", false, false, true}),
+    [](const ::testing::TestParamInfo<IdleEnd>& info) { return std::string(info.param.name); });
 
 // Status words 0x0300 hold the packet of a cycle; 0x0100 alone does not.
 TEST_F(JobRunnerTest, OnlyBothHoldBitsHoldThePacketOfACycle) {
@@ -345,14 +373,14 @@ TEST_F(JobRunnerTest, OnlyBothHoldBitsHoldThePacketOfACycle) {
             const bool held = *printing && holdsLeft->fetch_sub(1) > 0;
             return std::optional(ReplyPacket::For(CMD_GET_STATUS, held ? c.word : 0, 0));
         });
-        RecordingJobList jobList;
+        UiJobList jobList(ui_);
         g_pJobListLink = &jobList;
         g_plotterStatus.m_bBusy = 1;
-        g_plotterStatus.SignalJobReady();
+        HandOverJob();
         WorkerThread worker;
         ASSERT_TRUE(worker.Start());
         EXPECT_TRUE(jobList.WaitForFinishes(1, kJobTimeout));
-        worker.Stop();
+        ui_.Call([&] { worker.Stop([&] { ui_.ServePending(); }); });
         g_pJobListLink = &jobList_;
 
         std::vector<uint32_t> commands;

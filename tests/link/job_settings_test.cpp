@@ -18,6 +18,7 @@ protected:
     void SetUp() override {
         ChannelTest::SetUp();
         SwathPlan& plan = document_->m_plan[SLOT_PRINT];
+        plan.m_pConfig = &Config();
         plan.m_nSwathCount = 12;
         plan.m_nRightEnd = 5210;
         plan.m_nLeftMargin = 400;

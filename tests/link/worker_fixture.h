@@ -23,21 +23,25 @@
 #include "engine/swath_packet.h"
 #include "link/command_channel.h"
 #include "link/job_flags.h"
+#include "link/job_hand_over.h"
 #include "link/job_list_link.h"
 #include "link/worker_thread.h"
 #include "link/worker_waits.h"
+#include "platform/message_box.h"
 #include "platform/string_table.h"
 #include "sim/stand_in_plotter.h"
 #include "tests/link/fake_plotter.h"
+#include "tests/link/ui_thread.h"
 #include "tests/support/job_payloads.h"
-#include "tests/support/message_recorder.h"
 #include "tests/support/temp_dir.h"
 
 using Bytes = std::vector<uint8_t>;
 
-// A job list for the worker: counts what the worker asks of it and keeps the
-// state it finds at every reported job end.
-class RecordingJobList : public JobListLink {
+// The job list as the windows make it: every call of the worker is carried
+// out on the user-interface thread while the worker waits. It counts the
+// calls, keeps the state it finds at every job end and, like the job list,
+// enables repeats again after a held job.
+class UiJobList : public JobListLink {
 public:
     struct Finish {
         bool repeatEnabled;
@@ -45,19 +49,41 @@ public:
         uint8_t jobReady;
     };
 
+    explicit UiJobList(UiThread& ui) : ui_(ui) {}
+
     void OnJobFinished() override {
-        {
-            std::lock_guard lock(mutex_);
-            finishes_.push_back({m_bRepeatEnabled.load(), g_plotterStatus.m_bBusy.load(),
-                                 g_plotterStatus.m_bJobReady.load()});
-        }
-        changed_.notify_all();
+        ui_.Call([this] {
+            {
+                std::lock_guard lock(mutex_);
+                finishes_.push_back({m_bRepeatEnabled.load(), g_plotterStatus.m_bBusy.load(),
+                                     g_plotterStatus.m_bJobReady.load()});
+            }
+            m_bRepeatEnabled = true;
+            changed_.notify_all();
+        });
     }
-    void ShowProgress() override { ++progressShown; }
-    void PaintMainFrame() override { ++framePaints; }
-    void InvalidatePreview() override { ++previewInvalidations; }
-    void RedrawPreviewAndStatusBar() override { ++redraws; }
-    void EnableOriginEdit() override { ++originEnables; }
+    // Reads the print plan's progress as the progress bar does.
+    void ShowProgress() override {
+        ui_.Call([this] {
+            ++progressShown;
+            if (g_pDocument == nullptr) return;
+            const SwathPlan& plan = g_pDocument->m_plan[SLOT_PRINT];
+            const int32_t count = plan.m_nSwathCount;
+            lastPercent = count > 0 ? static_cast<int>(int64_t{plan.m_nSwathsPrinted} * 100 / count) : 0;
+        });
+    }
+    void PaintMainFrame() override {
+        ui_.Call([this] { ++framePaints; });
+    }
+    void InvalidatePreview() override {
+        ui_.Call([this] { ++previewInvalidations; });
+    }
+    void RedrawPreviewAndStatusBar() override {
+        ui_.Call([this] { ++redraws; });
+    }
+    void EnableOriginEdit() override {
+        ui_.Call([this] { ++originEnables; });
+    }
 
     // Waits until count job ends were reported; false after timeout.
     bool WaitForFinishes(std::size_t count, std::chrono::milliseconds timeout) {
@@ -70,15 +96,63 @@ public:
     }
 
     std::atomic<int> progressShown{0};
+    std::atomic<int> lastPercent{0};  // of the last progress shown
     std::atomic<int> framePaints{0};
     std::atomic<int> previewInvalidations{0};
     std::atomic<int> redraws{0};
     std::atomic<int> originEnables{0};
 
 private:
+    UiThread& ui_;
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<Finish> finishes_;
+};
+
+// Message boxes as the windows show them: raised on any thread, shown on the
+// user-interface thread while the raising thread waits for the answer. OK
+// boxes are answered OK, questions as Answer() says (No unless set).
+class UiMessageBoxes {
+public:
+    explicit UiMessageBoxes(UiThread& ui)
+        : previous_(platform::SetMessageHandler([this, &ui](const platform::MessageRequest& request) {
+              platform::MessageAnswer answer = platform::MessageAnswer::Ok;
+              ui.Call([&] {
+                  std::function<void()> whileShown;
+                  {
+                      std::lock_guard lock(mutex_);
+                      shown_.push_back(request);
+                      if (request.buttons == platform::MessageButtons::YesNo) answer = questionAnswer_;
+                      whileShown = whileShown_;
+                  }
+                  if (whileShown) whileShown();
+              });
+              return answer;
+          })) {}
+    ~UiMessageBoxes() { platform::SetMessageHandler(previous_); }
+    UiMessageBoxes(const UiMessageBoxes&) = delete;
+    UiMessageBoxes& operator=(const UiMessageBoxes&) = delete;
+
+    void AnswerQuestions(platform::MessageAnswer answer) {
+        std::lock_guard lock(mutex_);
+        questionAnswer_ = answer;
+    }
+    // Runs on the user-interface thread while each box is shown.
+    void WhileShown(std::function<void()> action) {
+        std::lock_guard lock(mutex_);
+        whileShown_ = std::move(action);
+    }
+    std::vector<platform::MessageRequest> Shown() const {
+        std::lock_guard lock(mutex_);
+        return shown_;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<platform::MessageRequest> shown_;
+    platform::MessageAnswer questionAnswer_ = platform::MessageAnswer::No;
+    std::function<void()> whileShown_;
+    platform::MessageHandler previous_;
 };
 
 // Sets the abort flag if it is still alive after timeout, so that a
@@ -109,7 +183,8 @@ private:
 };
 
 // The worker's world for one test: a document of a test case whose plotter
-// is 127.0.0.1, a recording job list, fresh flags, the shared command socket
+// is 127.0.0.1, a thread that plays the user-interface thread with the job
+// list and the message boxes on it, fresh flags, the shared command socket
 // and every pause shortened (in the same order of length). Only ever run
 // inside a private network namespace.
 class WorkerTest : public ::testing::Test {
@@ -118,8 +193,13 @@ protected:
     static constexpr std::chrono::seconds kJobTimeout{60};
 
     static void SetUpTestSuite() {
-        using std::chrono::milliseconds;
         if (g_commandSocket < 0) OpenCommandSocket();
+        platform::SetUiLanguage(platform::UiLanguage::English);
+        g_plotterStatus.LoadPositionFormat();
+    }
+
+    void SetUp() override {
+        using std::chrono::milliseconds;
         g_channelTiming = {kReplyWait, milliseconds(3)};
         g_workerTiming = {.statusPause = milliseconds(3),
                           .resetPause = milliseconds(5),
@@ -130,11 +210,6 @@ protected:
                           .mismatchPause = milliseconds(50),
                           .connectTimeout = milliseconds(300),
                           .sendTimeout = milliseconds(2000)};
-        platform::SetUiLanguage(platform::UiLanguage::English);
-        g_plotterStatus.LoadPositionFormat();
-    }
-
-    void SetUp() override {
         g_statusTexts.Init();
         g_quitWorker = 0;
         g_abortJob = 0;
@@ -145,8 +220,7 @@ protected:
         g_plotterStatus.m_bOnline = 0;
         g_plotterStatus.m_bBusy = 0;
         g_plotterStatus.m_bJobReady = 0;
-        g_plotterStatus.m_nReplyCode = 0;
-        g_plotterStatus.m_nReplyValue = 0;
+        g_plotterStatus.SetLastReply(0, 0);
         g_plotterStatus.m_nStatusWord = 0;
         g_plotterStatus.m_wUpdate = 0;
         SetBroadcast(0);
@@ -155,7 +229,8 @@ protected:
     }
 
     void TearDown() override {
-        worker_.Stop();
+        ui_.SetIdleTask({});
+        StopWorker();
         if (plotter_) plotter_->Stop();
         g_pJobListLink = nullptr;
         g_pDocument = nullptr;
@@ -191,20 +266,65 @@ protected:
         ASSERT_TRUE(doc_->PrepareSwathBuffers());
     }
 
-    // Prepares the print slot and hands the job to the worker.
+    // Prepares the print slot and hands the job to the worker, on the
+    // user-interface thread, as the job start does.
     void HandJobToWorker() {
-        PrepareJob();
-        g_plotterStatus.m_bBusy = 1;
-        g_plotterStatus.SignalJobReady();
+        bool prepared = false;
+        ui_.Call([&] {
+            prepared = doc_->PreparePlotSlot(SLOT_PRINT);
+            if (!prepared) return;
+            g_plotterStatus.m_bBusy = 1;
+            HandOverJob();
+        });
+        ASSERT_TRUE(prepared);
     }
 
-    // The payloads that the engine builds for the loaded job, in send order,
-    // as wire bytes; change, when given, edits the configuration first. Runs
-    // on a document of its own, before the worker starts.
-    std::vector<Bytes> EnginePayloads(const std::function<void(PlotterConfig&)>& change = {}) {
+    // Starts the job of file on the user-interface thread as the job start
+    // does: busy, the slot paths, plot slot 0 prepared and handed over, then
+    // the output preview of the running job prepared.
+    void StartJob(const std::string& file) {
+        g_plotterStatus.m_bBusy = 1;
+        for (std::string& path : doc_->m_strSlotPath) path = file;
+        ASSERT_TRUE(doc_->PreparePlotSlot(SLOT_PRINT));
+        HandOverJob();
+        doc_->m_bCutAtStart = 1;
+        if (doc_->PreparePlotSlot(SLOT_OUTPUT_PREVIEW)) {
+            doc_->m_bPreviewShowsJob = 1;
+            doc_->PreviewMode = PREVIEW_OUTPUT;
+        }
+    }
+
+    // Plays the job list's scan on the user-interface thread: whenever no
+    // job is busy and files remain, the next one starts at once. started(i)
+    // runs after the start of file i, tick() before every look at the busy
+    // flag.
+    void ScanJobs(std::vector<std::string> files, std::function<void(std::size_t)> started = {},
+                  std::function<void()> tick = {}) {
+        ui_.SetIdleTask([this, files = std::move(files), started, tick, next = std::size_t{0}]() mutable {
+            if (tick) tick();
+            if (g_plotterStatus.m_bBusy.load() != 0 || next >= files.size()) return;
+            StartJob(files[next]);
+            if (started) started(next);
+            ++next;
+        });
+    }
+
+    // Stops the worker from the user-interface thread, serving its calls
+    // meanwhile, as the windows do; how long that took.
+    std::chrono::steady_clock::duration StopWorker() {
+        const auto started = std::chrono::steady_clock::now();
+        ui_.Call([this] { worker_.Stop([this] { ui_.ServePending(); }); });
+        return std::chrono::steady_clock::now() - started;
+    }
+
+    // The payloads that the engine builds for the loaded job (or the plot
+    // file of that name), in send order, as wire bytes; change, when given,
+    // edits the configuration first. Runs on a document of its own.
+    std::vector<Bytes> EnginePayloads(const std::function<void(PlotterConfig&)>& change = {},
+                                      const std::string& plot = "job.plt") {
         CTOLVEXR5DServerDoc doc(dir_.path());
         doc.m_config.IP_ADDR = "127.0.0.1";
-        doc.m_strSlotPath[SLOT_PRINT] = dir_.File("job.plt");
+        doc.m_strSlotPath[SLOT_PRINT] = dir_.File(plot);
         std::vector<Bytes> payloads;
         EXPECT_TRUE(doc.PreparePlotSlot(SLOT_PRINT) && doc.PrepareSwathBuffers());
         if (change) change(doc.m_config);
@@ -232,7 +352,7 @@ protected:
     void RunWorkerUntilFinishes(std::size_t count) {
         ASSERT_TRUE(worker_.Start());
         EXPECT_TRUE(jobList_.WaitForFinishes(count, kJobTimeout));
-        worker_.Stop();
+        StopWorker();
     }
 
     std::vector<sim::RequestRecord> RequestsOf(uint32_t command) const {
@@ -262,8 +382,9 @@ protected:
 
     TempDir dir_;
     std::unique_ptr<CTOLVEXR5DServerDoc> doc_;
-    RecordingJobList jobList_;
-    MessageRecorder messages_;
+    UiThread ui_;
+    UiJobList jobList_{ui_};
+    UiMessageBoxes messages_{ui_};
     std::unique_ptr<sim::StandInPlotter> plotter_;
     // Last, so that it is stopped before anything it uses goes.
     WorkerThread worker_;

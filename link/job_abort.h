@@ -1,0 +1,11 @@
+#pragma once
+
+// Aborts the job handed to the worker or running on it: plot slot 0's current
+// swath := its swath count, so that no further swath is built; repeats
+// disabled, so that the job list holds the row; then the abort flag, which
+// ends every wait of the job. An abort that comes after the job's hand-over
+// (HandOverJob) always counts: the worker ends the job without sending more,
+// whether it has taken it yet or not. Called on the user-interface thread by
+// the job list's Abort and the main frame's Exit and Close; needs the
+// document published.
+void AbortJob();

@@ -1,0 +1,15 @@
+#include "link/job_hand_over.h"
+
+#include "core/document.h"
+#include "core/plotter_status.h"
+#include "link/job_flags.h"
+#include "link/job_list_link.h"
+
+void HandOverJob() {
+    if (g_pDocument == nullptr) return;
+    g_pDocument->TakeJobConfig();
+    g_pDocument->PrepareSwathBuffers();
+    JobList().m_bRepeatEnabled = true;
+    g_abortJob = 0;
+    g_plotterStatus.SignalJobReady();
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+// Hands the job prepared in plot slot 0 to the worker thread. The job start
+// calls it on the user-interface thread once PreparePlotSlot(0) has
+// succeeded, in place of PrepareSwathBuffers and SignalJobReady, with the
+// busy flag set:
+// - the job takes its own copy of the configuration (TakeJobConfig), so that
+//   settings changed during the job do not reach it, the joint correction
+//   excepted;
+// - its swath buffers are set up (PrepareSwathBuffers; a failure shows later
+//   as packets that cannot be built);
+// - it starts with repeats enabled and no abort pending: an abort given
+//   before the hand-over does not reach it, one given after it (AbortJob)
+//   always does;
+// - then it is signalled ready (SignalJobReady).
+// Needs the document published.
+void HandOverJob();
