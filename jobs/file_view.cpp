@@ -134,7 +134,10 @@ void CFileView::OnDestroy() {
     m_statusTimer.stop();
     m_scanTimer.stop();
     if (m_worker) {
-        m_worker->Stop();
+        // The worker's calls into the windows and its message boxes arrive
+        // as blocking calls on this thread: they are answered until it has
+        // left, so that its job still ends properly.
+        m_worker->Stop([] { QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall); });
         m_worker.reset();
     }
     g_pWorkerThread = nullptr;

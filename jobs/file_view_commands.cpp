@@ -8,7 +8,7 @@
 #include "core/document.h"
 #include "jobs/file_view.h"
 #include "jobs/row_texts.h"
-#include "link/job_flags.h"
+#include "link/job_abort.h"
 #include "platform/c_numbers.h"
 #include "platform/string_table.h"
 #include "ui/main_toolbar.h"
@@ -54,11 +54,7 @@ void CFileView::OnAbort() {
 }
 
 void CFileView::AbortCurrentJob() {
-    if (m_rows.Find(COL_TASK_STATUS, m_texts.plotting) < 0) return;
-    SwathPlan& plan = m_document.m_plan[SLOT_PRINT];
-    plan.m_nCurrentSwath = plan.m_nSwathCount;
-    m_bRepeatEnabled = false;
-    g_abortJob = 1;
+    if (m_rows.Find(COL_TASK_STATUS, m_texts.plotting) >= 0) AbortJob();
 }
 
 void CFileView::OnDeleteFile() {

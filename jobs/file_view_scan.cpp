@@ -7,6 +7,7 @@
 #include "jobs/file_view.h"
 #include "jobs/row_texts.h"
 #include "jobs/work_folder.h"
+#include "link/job_hand_over.h"
 #include "platform/string_table.h"
 #include "ui/map_view.h"
 
@@ -73,8 +74,7 @@ void CFileView::StartJob(int row) {
         SetOriginEditEnabled(true);
         return;
     }
-    m_document.PrepareSwathBuffers();
-    g_plotterStatus.SignalJobReady();
+    HandOverJob();
 
     m_document.m_bCutAtStart = 1;
     if (m_document.PreparePlotSlot(SLOT_OUTPUT_PREVIEW)) {

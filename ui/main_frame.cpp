@@ -225,7 +225,7 @@ void CMainFrame::UpdateProgressBar() {
     if (m_wndStatusBar == nullptr) return;
     const SwathPlan& plan = m_document.m_plan[SLOT_PRINT];
     m_wndStatusBar->ProgressBar()->setValue(
-        ProgressPercent(plan.m_nSwathsPrinted, plan.m_nSwathCount, g_plotterStatus.m_bBusy.load() == 1));
+        ProgressPercent(plan.m_nSwathsPrinted.load(), plan.m_nSwathCount.load(), g_plotterStatus.m_bBusy.load() == 1));
 }
 
 bool CMainFrame::ConfirmInterrupt() const {

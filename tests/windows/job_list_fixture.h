@@ -14,7 +14,9 @@ public:
         : WindowFixture(kOneHead + extraConfig), view(*Frame().GetFileView()) {
         view.LoadTexts();
         g_pDocument = document.get();
+        g_pJobListLink = &view;
     }
+    ~JobListFixture() { g_pJobListLink = nullptr; }
 
     // Appends a row in state (a loaded state word) for a file of the work folder.
     int AddRow(const std::string& state, const std::string& name, const std::string& counter = "1",
