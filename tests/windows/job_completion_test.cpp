@@ -87,6 +87,16 @@ TEST_F(JobCompletion, FileBeingWrittenAgainLosesItsRowButIsKept) {
     EXPECT_EQ(view.Rows().Count(), 1);
 }
 
+TEST_F(JobCompletion, FileThatCannotBeReadWholeIsHeldAndKept) {
+    StartJob();
+    std::filesystem::remove(WorkFolder() + "/a.plt");
+    std::filesystem::create_directory(WorkFolder() + "/a.plt");  // opens, but reads nothing
+    FinishJob();
+    EXPECT_EQ(Cell(0, COL_TASK_STATUS), texts().notPlot);
+    EXPECT_TRUE(FileKept());
+    EXPECT_EQ(RunState(), "Finished");
+}
+
 TEST_F(JobCompletion, NoPlottingRowChangesNothing) {
     AddRow(texts().waiting, "a.plt");
     g_statusTexts.Set(STATUS_TEXT_RUNSTATE, "Print");
