@@ -63,3 +63,10 @@ int32_t* SpeedSlot(PlotterConfig& config, int32_t ucspeed) {
         default: return nullptr;
     }
 }
+
+bool TakeOverOrigin(PlotterConfig& config, float origin) {
+    if (origin == config.EdLeftValue) return false;
+    config.EdLeftValue = std::max(origin, 0.0f);
+    config.LeftMarginDots = LeftMarginDotsFor(config.EdLeftValue, config.DPINumPerM);
+    return true;
+}

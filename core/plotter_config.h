@@ -141,3 +141,8 @@ void DeriveConfigValues(PlotterConfig& config);
 // The joint correction kept for plot speed ucspeed: EdLRCrcValueLow,
 // EdLRCrcValueMiddle or EdLRCrcValueHigh for 0, 1, 2; null for any other.
 int32_t* SpeedSlot(PlotterConfig& config, int32_t ucspeed);
+
+// The toolbar's origin taken over (millimetres): false, with nothing changed,
+// when it equals EdLeftValue; else EdLeftValue := origin (below 0: 0) and the
+// left margin in dots from it.
+bool TakeOverOrigin(PlotterConfig& config, float origin);

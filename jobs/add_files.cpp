@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "jobs/work_folder.h"
+#include "platform/unique_fd.h"
 
 namespace {
 
@@ -15,28 +16,6 @@ bool Occupied(const std::string& path) {
     struct stat entry {};
     return lstat(path.c_str(), &entry) == 0;
 }
-
-// Closes the descriptor when it goes out of scope.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor() {
-        if (m_fd >= 0) close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return m_fd; }
-    // Closes now and tells whether the close reported an error (a write that
-    // the file system could not complete).
-    bool Close() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return close(fd) == 0;
-    }
-
-private:
-    int m_fd;
-};
 
 bool WriteAll(int fd, const char* data, size_t size) {
     while (size > 0) {
@@ -81,10 +60,10 @@ std::string FreeWorkFolderPath(const std::string& folderPath, const std::string&
 bool CopyFileExclusively(const std::string& source, const std::string& destination) {
     // Non-blocking, so that a named pipe chosen by mistake cannot hold the
     // program; only regular files are copied.
-    FileDescriptor from(open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    platform::UniqueFd from(open(source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat sourceStat {};
     if (from.Get() < 0 || fstat(from.Get(), &sourceStat) != 0 || !S_ISREG(sourceStat.st_mode)) return false;
-    FileDescriptor to(open(destination.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    platform::UniqueFd to(open(destination.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (to.Get() < 0) return false;
     const bool copied = CopyContents(from.Get(), to.Get());
     if (to.Close() && copied) return true;

@@ -146,17 +146,7 @@ void CFileView::OnAddOne() { ChangeCounter(+1); }
 void CFileView::OnSubtractOne() { ChangeCounter(-1); }
 
 void CFileView::OnKillFocusOrigin() {
-    if (g_wndMainToolBar == nullptr || g_wndMainToolBar->m_wndOriginEdit == nullptr) return;
-    QLineEdit& edit = *g_wndMainToolBar->m_wndOriginEdit;
-    float origin = static_cast<float>(platform::Atof(edit.text().toStdString()));
-    PlotterConfig& config = m_document.m_config;
-    if (origin == config.EdLeftValue) return;
-    if (origin < 0) origin = 0;
-    {
-        std::lock_guard lock(m_document.m_configLock);
-        config.EdLeftValue = origin;
-        config.LeftMarginDots = LeftMarginDotsFor(origin, config.DPINumPerM);
+    if (g_wndMainToolBar != nullptr && g_wndMainToolBar->m_wndOriginEdit != nullptr) {
+        g_wndMainToolBar->TakeOverOrigin(m_document);
     }
-    edit.setText(QString::fromStdString(platform::FormatFixed(config.EdLeftValue, 0)));
-    m_document.SaveConfig();
 }

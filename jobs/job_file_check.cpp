@@ -8,6 +8,7 @@
 
 #include "engine/file_word_sum.h"
 #include "platform/exclusive_read.h"
+#include "platform/unique_fd.h"
 
 namespace {
 
@@ -15,27 +16,13 @@ namespace {
 // the chunks' sums add up to the sum of the whole file.
 constexpr size_t kChunkBytes = 1 << 16;
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor() {
-        if (m_fd >= 0) close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
 }  // namespace
 
 JobFileState CheckJobFile(const std::string& path, uint32_t startSum) {
-    const FileDescriptor file(platform::OpenForReadingWithoutWriters(path));
-    if (file.get() < 0) return errno == EAGAIN ? JobFileState::BeingWritten : JobFileState::CannotOpen;
+    const platform::UniqueFd file(platform::OpenForReadingWithoutWriters(path));
+    if (file.Get() < 0) return errno == EAGAIN ? JobFileState::BeingWritten : JobFileState::CannotOpen;
     struct stat status = {};
-    if (fstat(file.get(), &status) != 0) return JobFileState::Unreadable;
+    if (fstat(file.Get(), &status) != 0) return JobFileState::Unreadable;
 
     const auto length = static_cast<uint64_t>(status.st_size);
     std::vector<uint8_t> chunk(kChunkBytes);
@@ -44,7 +31,7 @@ JobFileState CheckJobFile(const std::string& path, uint32_t startSum) {
         const size_t wanted = static_cast<size_t>(std::min<uint64_t>(kChunkBytes, length - done));
         size_t got = 0;
         while (got < wanted) {
-            const ssize_t read = ::read(file.get(), chunk.data() + got, wanted - got);
+            const ssize_t read = ::read(file.Get(), chunk.data() + got, wanted - got);
             if (read < 0 && errno == EINTR) continue;
             if (read <= 0) return JobFileState::Unreadable;
             got += static_cast<size_t>(read);

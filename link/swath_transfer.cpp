@@ -22,6 +22,7 @@
 #include "link/worker_waits.h"
 #include "platform/message_box.h"
 #include "platform/string_table.h"
+#include "platform/unique_fd.h"
 
 namespace {
 
@@ -31,24 +32,6 @@ constexpr unsigned kConnectErrorQuestion = 127;
 constexpr unsigned kFrameworkCaption = 57344;
 // The slice in which the socket waits look at the abort flag.
 constexpr std::chrono::milliseconds kAbortCheckSlice{50};
-
-// A socket closed when it goes out of scope.
-class SocketHandle {
-public:
-    SocketHandle() = default;
-    explicit SocketHandle(int fd) : fd_(fd) {}
-    ~SocketHandle() {
-        if (fd_ >= 0) close(fd_);
-    }
-    SocketHandle(SocketHandle&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    SocketHandle& operator=(SocketHandle&&) = delete;
-
-    int Get() const { return fd_; }
-    explicit operator bool() const { return fd_ >= 0; }
-
-private:
-    int fd_ = -1;
-};
 
 // The payload of the print slot's finished packet: words 9 to N - 1, N its
 // sent word count, never past the packet buffer.
@@ -87,10 +70,10 @@ bool WaitWritable(int fd, std::chrono::milliseconds timeout) {
 
 // A connection to the plotter's data port; none when the address is not set,
 // the plotter refused or did not answer in time, or the job was aborted.
-SocketHandle ConnectToPlotter() {
+platform::UniqueFd ConnectToPlotter() {
     const auto address = ConfiguredPlotterAddress();
     if (!address) return {};
-    SocketHandle socket(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+    platform::UniqueFd socket(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
     if (!socket) return {};
     sockaddr_in peer{};
     peer.sin_family = AF_INET;
@@ -140,7 +123,7 @@ bool ConnectionReset(int fd) {
 // part that arrived can have the payload's sum (when the words missing are
 // all 0), so only this shows the cut.
 bool SendPayload(std::span<const uint8_t> payload) {
-    const SocketHandle connection = ConnectToPlotter();
+    const platform::UniqueFd connection = ConnectToPlotter();
     if (!connection || !SendWhole(connection.Get(), payload)) return false;
     PauseUnless(g_workerTiming.settlePause, AbortRequested);
     QueryUntil(CMD_GET_STATUS, 0, g_workerTiming.transferPause,

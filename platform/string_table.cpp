@@ -76,6 +76,20 @@ UiLanguage LanguageFromEnvironment() {
     return UiLanguage::English;
 }
 
+const char* LanguageTag(UiLanguage language) {
+    switch (language) {
+        case UiLanguage::TraditionalChinese:
+            return "zh_TW";
+        case UiLanguage::Turkish:
+            return "tr";
+        case UiLanguage::SimplifiedChinese:
+            return "zh_CN";
+        case UiLanguage::English:
+            break;
+    }
+    return "en";
+}
+
 void SetUiLanguage(UiLanguage language) { g_uiLanguage.store(language); }
 
 UiLanguage CurrentUiLanguage() { return g_uiLanguage.load(); }

@@ -16,6 +16,9 @@ UiLanguage LanguageFromLocaleName(std::string_view localeName);
 // The language of the environment: LC_ALL, else LC_MESSAGES, else LANG.
 UiLanguage LanguageFromEnvironment();
 
+// The language's locale tag: "zh_TW", "en", "tr" or "zh_CN".
+const char* LanguageTag(UiLanguage language);
+
 // The language that LoadString uses; English until set.
 void SetUiLanguage(UiLanguage language);
 UiLanguage CurrentUiLanguage();

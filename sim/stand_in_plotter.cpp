@@ -35,8 +35,8 @@ sockaddr_in SocketAddress(const std::string& dotted, uint16_t port) {
     return address;
 }
 
-UniqueFd BoundSocket(int type, const sockaddr_in& address) {
-    UniqueFd socket(::socket(AF_INET, type | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+platform::UniqueFd BoundSocket(int type, const sockaddr_in& address) {
+    platform::UniqueFd socket(::socket(AF_INET, type | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
     if (!socket) ThrowSystemError("socket");
     if (type == SOCK_STREAM) {
         // A restarted stand-in must not wait for the last run's connections
@@ -49,7 +49,7 @@ UniqueFd BoundSocket(int type, const sockaddr_in& address) {
     return socket;
 }
 
-uint16_t BoundPort(const UniqueFd& socket) {
+uint16_t BoundPort(const platform::UniqueFd& socket) {
     sockaddr_in address{};
     socklen_t length = sizeof address;
     if (getsockname(socket.Get(), reinterpret_cast<sockaddr*>(&address), &length) != 0) ThrowSystemError("getsockname");
@@ -176,7 +176,7 @@ void StandInPlotter::ServeData() {
 }
 
 void StandInPlotter::AcceptConnection() {
-    UniqueFd socket(accept4(dataSocket_.Get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
+    platform::UniqueFd socket(accept4(dataSocket_.Get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
     if (!socket) return;
     // Each connection carries the payload of the current announcement; one
     // still open from an earlier attempt is dropped.

@@ -19,7 +19,7 @@
 #include "sim/plotter_model.h"
 #include "sim/reply_faults.h"
 #include "sim/request_record.h"
-#include "sim/unique_fd.h"
+#include "platform/unique_fd.h"
 
 namespace sim {
 
@@ -82,7 +82,7 @@ private:
         std::vector<uint8_t> bytes;
     };
     struct DataConnection {
-        UniqueFd socket;
+        platform::UniqueFd socket;
         ConnectionTicket ticket;
         std::size_t received = 0;
     };
@@ -98,8 +98,8 @@ private:
     void EndConnection(bool cut = false);
 
     const StandInOptions options_;
-    UniqueFd commandSocket_;
-    UniqueFd dataSocket_;
+    platform::UniqueFd commandSocket_;
+    platform::UniqueFd dataSocket_;
     uint16_t commandPort_ = 0;
     uint16_t dataPort_ = 0;
 

@@ -73,10 +73,3 @@ void MoveInkBox(PlotterConfig& config, int box, int32_t step) {
     for (const int entry : {2 * box, 2 * box + 1})
         config.JetPrintHeadValueX[entry] = AddWrapping(config.JetPrintHeadValueX[entry], step);
 }
-
-bool TakeOverOrigin(PlotterConfig& config, float origin) {
-    if (origin == config.EdLeftValue) return false;
-    config.EdLeftValue = std::max(origin, 0.0f);
-    config.LeftMarginDots = LeftMarginDotsFor(config.EdLeftValue, config.DPINumPerM);
-    return true;
-}

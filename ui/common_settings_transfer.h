@@ -23,6 +23,3 @@ std::array<bool, 4> MovableInkBoxes(int32_t jetPrintHead, const int32_t (&openSt
 // Moves ink box (0 to 3) by step: both X offsets of its head position.
 void MoveInkBox(PlotterConfig& config, int box, int32_t step);
 
-// The toolbar's origin taken over: false, with nothing changed, when it
-// equals EdLeftValue; else EdLeftValue (below 0: 0) and the left margin.
-bool TakeOverOrigin(PlotterConfig& config, float origin);

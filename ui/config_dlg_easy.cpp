@@ -120,17 +120,9 @@ void CConfigDlgEasy::OnInitDialog() {
 }
 
 void CConfigDlgEasy::TakeOverToolbarOrigin() {
-    if (g_wndMainToolBar == nullptr || g_wndMainToolBar->m_wndOriginEdit == nullptr) return;
-    QLineEdit& edit = *g_wndMainToolBar->m_wndOriginEdit;
-    const auto origin = static_cast<float>(platform::Atof(edit.text().toStdString()));
-    float taken = 0;
-    {
-        std::lock_guard lock(m_document.m_configLock);
-        if (!TakeOverOrigin(m_document.m_config, origin)) return;
-        taken = m_document.m_config.EdLeftValue;
+    if (g_wndMainToolBar != nullptr && g_wndMainToolBar->m_wndOriginEdit != nullptr) {
+        g_wndMainToolBar->TakeOverOrigin(m_document);
     }
-    edit.setText(QString::fromStdString(platform::FormatFixed(taken, 0)));
-    m_document.SaveConfig();
 }
 
 void CConfigDlgEasy::EnableInkBoxes() {

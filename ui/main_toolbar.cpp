@@ -6,6 +6,10 @@
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 
+#include <mutex>
+
+#include "core/document.h"
+#include "platform/c_numbers.h"
 #include "res/resource_ids.h"
 #include "ui/ui_texts.h"
 
@@ -59,6 +63,18 @@ void CMainToolBar::AddOriginGroup() {
 
     group->setFixedWidth(std::max(kGroupWidth, group->sizeHint().width()));
     addWidget(group)->setProperty("commandId", res::ID_ORIGIN_EDIT);
+}
+
+void CMainToolBar::TakeOverOrigin(CTOLVEXR5DServerDoc& document) {
+    const auto origin = static_cast<float>(platform::Atof(m_wndOriginEdit->text().toStdString()));
+    float taken = 0;
+    {
+        std::lock_guard lock(document.m_configLock);
+        if (!::TakeOverOrigin(document.m_config, origin)) return;
+        taken = document.m_config.EdLeftValue;
+    }
+    m_wndOriginEdit->setText(QString::fromStdString(platform::FormatFixed(taken, 0)));
+    document.SaveConfig();
 }
 
 bool CMainToolBar::eventFilter(QObject* watched, QEvent* event) {

@@ -2,6 +2,7 @@
 
 #include <QToolBar>
 
+class CTOLVEXR5DServerDoc;
 class QLabel;
 class QLineEdit;
 
@@ -14,6 +15,10 @@ public:
 
     // Builds the origin group in a 305-pixel gap at the end of the toolbar.
     void AddOriginGroup();
+    // Takes the origin edit's millimetres into the document's configuration
+    // (below 0: 0, with the left margin in dots), shows the value taken and
+    // saves "config.ini"; nothing when it equals the stored origin.
+    void TakeOverOrigin(CTOLVEXR5DServerDoc& document);
 
     QLineEdit* m_wndOriginEdit = nullptr;
     QLabel* m_wndOriginLabel = nullptr;

@@ -3,39 +3,18 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
-
-namespace {
-
-const char* QtLanguageTag(platform::UiLanguage language) {
-    switch (language) {
-        case platform::UiLanguage::TraditionalChinese:
-            return "zh_TW";
-        case platform::UiLanguage::Turkish:
-            return "tr";
-        case platform::UiLanguage::SimplifiedChinese:
-            return "zh_CN";
-        case platform::UiLanguage::English:
-            break;
-    }
-    return nullptr;
-}
-
-}  // namespace
+#include <memory>
 
 void LoadQtTranslations(platform::UiLanguage language) {
-    static QTranslator* installed = nullptr;
-    if (installed != nullptr) {
-        QCoreApplication::removeTranslator(installed);
-        delete installed;
-        installed = nullptr;
-    }
-    const char* tag = QtLanguageTag(language);
-    if (tag == nullptr) return;
-    auto* translator = new QTranslator;
-    if (!translator->load(QString("qtbase_") + tag, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
+    static std::unique_ptr<QTranslator> installed;
+    if (installed) QCoreApplication::removeTranslator(installed.get());
+    installed.reset();
+    if (language == platform::UiLanguage::English) return;
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QString("qtbase_") + platform::LanguageTag(language),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         return;
     }
-    QCoreApplication::installTranslator(translator);
-    installed = translator;
+    QCoreApplication::installTranslator(translator.get());
+    installed = std::move(translator);
 }

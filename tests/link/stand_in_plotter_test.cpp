@@ -17,7 +17,7 @@
 #include "sim/plotter_model.h"
 #include "sim/reply_faults.h"
 #include "sim/stand_in_plotter.h"
-#include "sim/unique_fd.h"
+#include "platform/unique_fd.h"
 #include "sim/wire_format.h"
 
 namespace {
@@ -89,8 +89,8 @@ public:
     }
 
     // A data connection that has sent payload; closed when the result goes.
-    sim::UniqueFd SendPayload(const Bytes& payload) const {
-        sim::UniqueFd connection(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    platform::UniqueFd SendPayload(const Bytes& payload) const {
+        platform::UniqueFd connection(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
         sockaddr_in to{};
         to.sin_family = AF_INET;
         to.sin_port = htons(plotter_.DataPort());
@@ -101,7 +101,7 @@ public:
     }
 
 private:
-    sim::UniqueFd socket_;
+    platform::UniqueFd socket_;
     const sim::StandInPlotter& plotter_;
     in_addr target_{};
 };

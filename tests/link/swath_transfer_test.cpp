@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "link/swath_transfer.h"
-#include "sim/unique_fd.h"
+#include "platform/unique_fd.h"
 #include "tests/link/worker_fixture.h"
 
 namespace {
@@ -20,7 +20,7 @@ using platform::MessageAnswer;
 
 // The plotter's reply to an earlier command, arriving after its own query.
 void SendLateReply(uint32_t code, uint32_t value) {
-    const sim::UniqueFd socket(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0));
+    const platform::UniqueFd socket(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0));
     sockaddr_in channel{};
     channel.sin_family = AF_INET;
     channel.sin_port = htons(kLocalPort);
@@ -195,8 +195,8 @@ TEST_F(SwathTransferTest, AConnectionThatCannotBeMadeIsAFailedAttempt) {
         const std::size_t asked = messages_.Shown().size();
         // A listener whose backlog is full: further connection requests go
         // unanswered.
-        const sim::UniqueFd listener(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
-        const sim::UniqueFd queued(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+        const platform::UniqueFd listener(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+        const platform::UniqueFd queued(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
         if (listening) {
             const int on = 1;
             setsockopt(listener.Get(), SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);

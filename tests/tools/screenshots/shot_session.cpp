@@ -18,20 +18,6 @@
 
 namespace {
 
-QString LanguageTag(platform::UiLanguage language) {
-    switch (language) {
-        case platform::UiLanguage::TraditionalChinese:
-            return "zh_TW";
-        case platform::UiLanguage::Turkish:
-            return "tr";
-        case platform::UiLanguage::SimplifiedChinese:
-            return "zh_CN";
-        case platform::UiLanguage::English:
-            break;
-    }
-    return "en";
-}
-
 // A sample drawing: a frame, a diagonal and a circle of chords.
 std::string SamplePlotFile(int size) {
     std::string text = "IN;SP1;PU0,0;PD" + std::to_string(size * 3) + ",0," + std::to_string(size * 3) + "," +
@@ -51,7 +37,7 @@ public:
 
 ShotSession::ShotSession(const QString& outputFolder, platform::UiLanguage language)
     : m_outputFolder(outputFolder),
-      m_languageTag(LanguageTag(language)),
+      m_languageTag(platform::LanguageTag(language)),
       m_folder(std::make_unique<TempDir>()),
       m_application(std::make_unique<ShotApplication>()) {
     platform::SetUiLanguage(language);

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace sim {
+namespace platform {
 
 // Owns a file descriptor and closes it.
 class UniqueFd {
@@ -26,9 +26,12 @@ public:
         if (fd_ >= 0) close(fd_);
         fd_ = fd;
     }
+    // Closes now; false when the close reported an error (a write that the
+    // file system could not complete).
+    bool Close() { return close(std::exchange(fd_, -1)) == 0; }
 
 private:
     int fd_ = -1;
 };
 
-}  // namespace sim
+}  // namespace platform
