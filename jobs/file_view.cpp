@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
-#include <QThread>
 
 #include "core/document.h"
 #include "core/plotter_status.h"
@@ -24,6 +23,7 @@
 #include "ui/main_toolbar.h"
 #include "ui/map_view.h"
 #include "ui/ui_texts.h"
+#include "ui/ui_thread_calls.h"
 
 CFileView* g_pFileView = nullptr;
 WorkerThread* g_pWorkerThread = nullptr;
@@ -58,15 +58,6 @@ constexpr unsigned kCommands[] = {
 };
 
 }  // namespace
-
-template <typename F>
-void CFileView::RunOnUiThread(F f) {
-    if (QThread::currentThread() == thread()) {
-        f();
-    } else {
-        QMetaObject::invokeMethod(this, f, Qt::BlockingQueuedConnection);
-    }
-}
 
 CFileView::CFileView(CTOLVEXR5DServerDoc& document, QWidget* parent) : QTableView(parent), m_document(document) {
     setObjectName("fileView");
@@ -134,10 +125,10 @@ void CFileView::OnDestroy() {
     m_statusTimer.stop();
     m_scanTimer.stop();
     if (m_worker) {
-        // The worker's calls into the windows and its message boxes arrive
-        // as blocking calls on this thread: they are answered until it has
-        // left, so that its job still ends properly.
-        m_worker->Stop([] { QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall); });
+        // The worker's calls into the windows and its message boxes wait for
+        // this thread: they are answered until it has left, so that its job
+        // still ends properly.
+        m_worker->Stop([] { UiThreadCalls::Instance().RunPending(); });
         m_worker.reset();
     }
     g_pWorkerThread = nullptr;
@@ -259,35 +250,35 @@ void CFileView::ShowNotice(const std::string& text) {
 }
 
 void CFileView::OnJobFinished() {
-    RunOnUiThread([this] { CompleteFinishedJob(); });
+    UiThreadCalls::Instance().Run([this] { CompleteFinishedJob(); });
 }
 
 void CFileView::ShowProgress() {
-    RunOnUiThread([] {
+    UiThreadCalls::Instance().Run([] {
         if (g_pStatusBar != nullptr) g_pStatusBar->update();
         if (g_pMainFrame != nullptr) g_pMainFrame->UpdateProgressBar();
     });
 }
 
 void CFileView::PaintMainFrame() {
-    RunOnUiThread([] {
+    UiThreadCalls::Instance().Run([] {
         if (g_pMainFrame != nullptr) g_pMainFrame->UpdateProgressBar();
     });
 }
 
 void CFileView::InvalidatePreview() {
-    RunOnUiThread([] {
+    UiThreadCalls::Instance().Run([] {
         if (g_pMapView != nullptr) g_pMapView->Invalidate();
     });
 }
 
 void CFileView::RedrawPreviewAndStatusBar() {
-    RunOnUiThread([] {
+    UiThreadCalls::Instance().Run([] {
         if (g_pMapView != nullptr) g_pMapView->RedrawNow();
         if (g_pStatusBar != nullptr) g_pStatusBar->repaint();
     });
 }
 
 void CFileView::EnableOriginEdit() {
-    RunOnUiThread([this] { SetOriginEditEnabled(true); });
+    UiThreadCalls::Instance().Run([this] { SetOriginEditEnabled(true); });
 }

@@ -19,7 +19,7 @@ class WorkerThread;
 // commands on rows, the status and scan timers, the start of the plotter link
 // and its orderly stop. The worker thread reaches it through JobListLink;
 // every such call is carried out on the user-interface thread while the
-// worker waits.
+// worker waits (UiThreadCalls).
 class CFileView : public QTableView, public CommandTarget, public JobListLink {
     Q_OBJECT
 public:
@@ -94,11 +94,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // Runs f on the user-interface thread: at once when called there, else as
-    // a blocking call from the worker.
-    template <typename F>
-    void RunOnUiThread(F f);
-
     bool IsPlotting(int row) const;
     void MoveSelectedRow(int target);
     void ChangeCounter(int step);

@@ -2,10 +2,10 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QThread>
 
 #include "platform/message_box.h"
 #include "ui/ui_texts.h"
+#include "ui/ui_thread_calls.h"
 
 namespace {
 
@@ -41,12 +41,10 @@ platform::MessageAnswer ShowOnThisThread(const platform::MessageRequest& request
 }  // namespace
 
 void InstallQtMessageHandler() {
-    platform::SetMessageHandler([](const platform::MessageRequest& request) {
-        QCoreApplication* application = QCoreApplication::instance();
-        if (QThread::currentThread() == application->thread()) return ShowOnThisThread(request);
+    UiThreadCalls& calls = UiThreadCalls::Instance();
+    platform::SetMessageHandler([&calls](const platform::MessageRequest& request) {
         platform::MessageAnswer answer = platform::MessageAnswer::No;
-        QMetaObject::invokeMethod(
-            application, [&] { answer = ShowOnThisThread(request); }, Qt::BlockingQueuedConnection);
+        calls.Run([&] { answer = ShowOnThisThread(request); });
         return answer;
     });
 }

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+
+// Carries calls from other threads to the user-interface thread and waits
+// for them, as a blocking queued call does. The call itself is handed over
+// through a standard mutex and condition variable, and only a plain queued
+// wake-up goes through Qt: the futexes with which Qt hands its own calls from
+// thread to thread are invisible to ThreadSanitizer in a Qt not built for it,
+// so every hand-over through them would be reported as a race.
+class UiThreadCalls : public QObject {
+    Q_OBJECT
+public:
+    // The one instance; it belongs to the application's thread whichever
+    // thread asks first.
+    static UiThreadCalls& Instance();
+
+    // Runs call on the user-interface thread and returns when it has run: at
+    // once when called there, else while the calling thread waits.
+    void Run(const std::function<void()>& call);
+    // Runs every call waiting now, on the user-interface thread: for a loop
+    // that waits for another thread without the event loop running.
+    Q_INVOKABLE void RunPending();
+
+private:
+    UiThreadCalls();
+
+    struct Pending {
+        const std::function<void()>* call;
+        bool done = false;
+    };
+    std::mutex m_mutex;
+    std::condition_variable m_done;
+    std::deque<Pending*> m_pending;
+};
