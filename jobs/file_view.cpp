@@ -135,6 +135,7 @@ void CFileView::OnDestroy() {
     if (g_pJobListLink == this) g_pJobListLink = nullptr;
     m_document.ReleaseSlotBuffers();
     if (g_pFileView == this) g_pFileView = nullptr;
+    if (g_pDocument == &m_document) g_pDocument = nullptr;
 }
 
 void CFileView::OnTimer(unsigned id) {
