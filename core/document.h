@@ -99,6 +99,9 @@ public:
     CSwathLineLists m_lineLists[3];
     CSwathRaster m_raster[3];
     uint8_t m_bSlotPrepared[3] = {};
+    // Counts the preparations of each slot: a slot's drawing changes only
+    // when its count moves, so the preview indexes the lines once per count.
+    uint32_t m_nSlotPreparations[3] = {};
     std::atomic<uint8_t> m_bPreviewShowsJob{0};  // cleared by the worker at a job end
 };
 

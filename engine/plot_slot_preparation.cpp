@@ -47,6 +47,7 @@ bool CTOLVEXR5DServerDoc::PreparePlotSlot(int slot) {
     g_pCurrentInterpreter = &interpreter;
     g_pCurrentSwathPlan = &plan;
     m_bSlotPrepared[slot] = 0;
+    ++m_nSlotPreparations[slot];
 
     interpreter.m_nTextHeight = m_config.PLTFONTSIZE;
     interpreter.m_fScaleX = m_config.XFactor;

@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
         TakeMainWindowShots(session);
         TakeJobDialogShots(session);
         TakeSettingsShots(session);
+        TakePreviewShots(session);
     }
     return 0;
 }

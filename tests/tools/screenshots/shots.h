@@ -45,3 +45,4 @@ private:
 void TakeMainWindowShots(ShotSession& session);
 void TakeJobDialogShots(ShotSession& session);
 void TakeSettingsShots(ShotSession& session);
+void TakePreviewShots(ShotSession& session);
