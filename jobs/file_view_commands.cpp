@@ -1,7 +1,6 @@
 // The job list's commands on its rows.
 #include <unistd.h>
 
-#include <QApplication>
 #include <QLineEdit>
 #include <mutex>
 
@@ -13,6 +12,7 @@
 #include "platform/string_table.h"
 #include "ui/main_toolbar.h"
 #include "ui/map_view.h"
+#include "ui/wait_cursor.h"
 
 namespace {
 
@@ -21,14 +21,6 @@ constexpr int kMinimumRuns = 1;
 constexpr int kMaximumRuns = 10;
 constexpr size_t kCounterDigits = 9;
 
-// The wait cursor while a plot slot is prepared.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 }  // namespace
 

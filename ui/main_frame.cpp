@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScreen>
 #include <QSplitter>
 #include <algorithm>
 
@@ -82,6 +83,9 @@ CMainFrame::CMainFrame(CTOLVEXR5DServerDoc& document, CommandTarget& application
     g_pMainFrame = this;
     setWindowTitle(UiString(kWindowTitle).section('\n', 0, 0));
     setWindowIcon(MainIcon());
+    // Three quarters of the screen, as a new main window is given on the
+    // desktop the program comes from.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) resize(screen->availableSize() * 3 / 4);
 
     m_wndSplitter = new QSplitter(Qt::Vertical, this);
     m_wndSplitter->setChildrenCollapsible(false);
