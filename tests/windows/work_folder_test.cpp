@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/file_word_sum.h"
+#include "jobs/job_file_check.h"
 #include "jobs/row_texts.h"
 #include "jobs/work_folder.h"
 #include "platform/string_table.h"
@@ -38,6 +40,21 @@ TEST(FindPlotFiles, PatternByPatternIgnoringCaseThenByName) {
 
 TEST(FindPlotFiles, MissingFolderFindsNothing) {
     EXPECT_TRUE(FindPlotFiles("/nonexistent-folder/", kScanPatterns).empty());
+}
+
+// The file is read in chunks; the sum must be that of the whole file, its
+// last word padded, for sizes around the chunk boundary.
+TEST(JobFileCheck, ChunkedSumEqualsTheWholeFilesSum) {
+    TempDir folder;
+    for (const size_t size : {size_t{0}, size_t{5}, size_t{65536}, size_t{65539}, size_t{200003}}) {
+        std::string contents(size, '\0');
+        for (size_t i = 0; i < size; ++i) contents[i] = static_cast<char>(i * 7 + 3);
+        folder.Write("job.plt", contents);
+        const uint32_t sum = FileWordSum({reinterpret_cast<const uint8_t*>(contents.data()), contents.size()});
+        EXPECT_EQ(CheckJobFile(folder.File("job.plt"), sum), JobFileState::Unchanged) << size;
+        EXPECT_EQ(CheckJobFile(folder.File("job.plt"), sum + 1), JobFileState::Changed) << size;
+    }
+    EXPECT_EQ(CheckJobFile(folder.File("gone.plt"), 0), JobFileState::CannotOpen);
 }
 
 TEST(StartPositionTexts, WrittenTextReadsBackAndGivesTruncatedOffsets) {
