@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <algorithm>
 
 #include "core/document.h"
 #include "core/plotter_status.h"
