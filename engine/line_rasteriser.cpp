@@ -78,7 +78,14 @@ void DrawXMajor(CSwathRaster& raster, float x1, float y1, float x2, float y2, fl
     if (X < -static_cast<double>(width))
         X = static_cast<float>(X + std::floor(-static_cast<double>(width) - X));
 
+    // Past the row's end every brush sets bit (column mod 8) of the last byte
+    // in its own rows. Once those rows can no longer change (a falling line
+    // held at row 0, a rising one wholly in the last row), eight brushes in a
+    // row have set every bit that a later one would.
     const int64_t columns = int64_t{raster.m_nBytesPerRow} * 8;
+    const int32_t lastRow = raster.m_nRowCount - 1;
+    const bool falling = dx < 0;
+    int32_t settledBrushes = 0;
     for (; X <= lastX; X += 1.0f) {
         const float y = std::max(intercept + X * dy / dx, 0.0f);
         const int32_t column = Trunc(X);
@@ -86,11 +93,10 @@ void DrawXMajor(CSwathRaster& raster, float x1, float y1, float x2, float y2, fl
             const int32_t row = Trunc(y + static_cast<float>(i));
             raster.SetSpan(column, row, width, 0);
             // Later rows of the brush repeat this run in the last row.
-            if (row >= raster.m_nRowCount - 1) break;
+            if (row >= lastRow) break;
         }
-        // A line reaching past the raster draws its first brush beyond the
-        // row's end (clamped into the last byte) and stops there.
-        if (column >= columns) break;
+        const bool rowsSettled = falling ? y == 0.0f : Trunc(y) >= lastRow;
+        if (column >= columns && rowsSettled && ++settledBrushes == 8) break;
     }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -277,6 +278,39 @@ TEST(SwathRasterDrawLine, ObliqueLinesFollowTheMajorAxis) {
     EXPECT_EQ(f.RowText(15, 12), "#########...");
 }
 
+// Past the row's end SetSpan clamps each brush into the last byte of its
+// rows, with the bit of its own column: every brush along the line counts.
+TEST(SwathRasterDrawLine, XMajorLinesPastTheRightEdgeSetTheLastByteForEveryBrush) {
+    struct Case {
+        float x1, y1, x2, y2;
+    };
+    // Rising and falling (as DrawLine orders them, y1 <= y2); the last two
+    // settle, in the last row and at row 0, long before they end.
+    const Case cases[] = {{30, 0, 60, 10}, {61, 0, 30, 10}, {26, 6, 400, 80}, {500, -200, 25, 30}};
+    for (const int width : {1, 2}) {
+        for (const Case& c : cases) {
+            RasterFixture f(16, 4, width);
+            f.raster.DrawLine(c.x1, c.y1, c.x2, c.y2);
+
+            std::vector<int> lastBytes(16, 0);
+            const float dx = c.x2 - c.x1;
+            const float dy = c.y2 - c.y1;
+            const float intercept = (c.x2 * c.y1 - c.x1 * c.y2) / dx;
+            for (float X = std::min(c.x1, c.x2); X <= std::max(c.x1, c.x2); X += 1.0f) {
+                const float y = std::max(intercept + X * dy / dx, 0.0f);
+                for (int i = 0; i < width; ++i) {
+                    const int row = std::min(static_cast<int>(y + static_cast<float>(i)), 15);
+                    for (int column = static_cast<int>(X); column < static_cast<int>(X) + width; ++column)
+                        if (column >= 24) lastBytes[row] |= 1 << column % 8;
+                }
+            }
+            for (int row = 0; row < 16; ++row)
+                EXPECT_EQ(f.Bytes(row)[3], lastBytes[row])
+                    << "width " << width << ", line from x " << c.x1 << ", row " << row;
+        }
+    }
+}
+
 TEST(SwathRasterDrawLine, LineFormulasRoundEveryStepToFloat) {
     RasterFixture f(150, 64, 1);
     // At X = 164.5 the float y is 3.99999905; exactly it is 4.
@@ -298,9 +332,9 @@ TEST(SwathRasterDrawLine, LinesFarOutsideTheRasterEndQuickly) {
     }
     EXPECT_EQ(f.SetDots(), 0);
 
-    // Nearly 2^24 dots each way: the loops stop at the raster's edges.
-    f.raster.DrawLine(-16777000.0f, 0, 16777000.0f, 1);
-    EXPECT_EQ(f.RowText(0, 32), "################################");
+    // Nearly 2^24 dots each way: the loops stop once nothing more can change.
+    f.raster.DrawLine(-16777000.0f, 0, 16777000.0f, 16777000.0f);
+    EXPECT_EQ(f.RowText(15, 32), "################################");
     f.raster.DrawLine(0, 2, 3, 16777000.0f);
     EXPECT_EQ(f.RowText(2, 4), "##..");
     const int drawn = f.SetDots();
