@@ -34,14 +34,14 @@ void CPltInterpreter::AddDashedLine(float x1, float y1, float x2, float y2, floa
     // a printed dot.
     const std::size_t first = lines.size();
     if (!(count < kDashCountLimit) || first + static_cast<std::size_t>(count) >= m_nMaxLines) {
-        lines.push_back({x1, y1, x2, y2});
+        AddLine(x1, y1, x2, y2);
         return;
     }
     const auto dashCount = static_cast<uint32_t>(count);
     try {
         lines.resize(first + dashCount);
     } catch (const std::bad_alloc&) {
-        lines.push_back({x1, y1, x2, y2});
+        AddLine(x1, y1, x2, y2);
         return;
     }
 

@@ -1,6 +1,7 @@
 #include "engine/plot_slot_preparation.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <utility>
 
 #include "core/document.h"
@@ -100,7 +101,12 @@ bool CTOLVEXR5DServerDoc::PreparePlotSlot(int slot) {
     if (slot == SLOT_PRINT) {
         m_bSlotPrepared[0] = 1;
         m_bSlotPrepared[1] = m_bSlotPrepared[2] = 0;
-        lists.SplitLines(&drawing);
+        // Lists that could not take every piece would print part of the
+        // drawing as if it were all of it.
+        if (!lists.SplitLines(&drawing)) {
+            m_bSlotPrepared[0] = 0;
+            return false;
+        }
         return true;
     }
     m_bSlotPrepared[0] = 0;
@@ -121,4 +127,7 @@ void CTOLVEXR5DServerDoc::ComputePlotSize(Drawing* drawing, int slot) {
         m_bTooWide = static_cast<double>(m_config.MAXWIDTH) < static_cast<double>(drawing->m_fWidthM) * 100.0;
 }
 
-bool CTOLVEXR5DServerDoc::TileWideDrawing(Drawing* drawing) { return ::TileWideDrawing(*drawing, m_config); }
+bool CTOLVEXR5DServerDoc::TileWideDrawing(Drawing* drawing) {
+    const std::size_t budget = g_pCurrentInterpreter != nullptr ? g_pCurrentInterpreter->m_nMaxLines : DrawingLineBudget();
+    return ::TileWideDrawing(*drawing, m_config, budget);
+}

@@ -172,7 +172,7 @@ void Move(CPltInterpreter& p) {
         if (p.m_bDashed) {
             p.AddDashedLine(x1, y1, x2, y2, p.m_fDashType, p.m_fDashLength);
         } else {
-            p.m_drawing.m_lines.push_back({x1, y1, x2, y2});
+            p.AddLine(x1, y1, x2, y2);
         }
     }
     p.m_nLastX = p.m_nX;

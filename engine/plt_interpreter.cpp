@@ -127,10 +127,17 @@ bool CPltInterpreter::ParseFile(int slot) {
     m_fDirRun = 0;
     m_fDirRise = 0;
     m_fLabelAngle = 0;
+    m_bOverLineBudget = false;
     // Room for a line per 8 bytes, the least a pen-down move takes, saves
     // the regrowth of a large drawing; pages never written cost nothing.
-    m_drawing.m_lines.reserve(length / 8);
+    m_drawing.m_lines.reserve(std::min(length / 8, m_nMaxLines));
     FeedBytes({buffer.get(), length});
+    if (m_bOverLineBudget) {
+        Reset();
+        close(m_file);
+        m_file = -1;
+        return false;
+    }
 
     m_drawing.m_nLines = static_cast<uint32_t>(m_drawing.m_lines.size());
     if (m_drawing.m_lines.empty()) {

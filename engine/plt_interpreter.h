@@ -3,11 +3,11 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <span>
 #include <string>
 
 #include "engine/drawing.h"
+#include "engine/line_budget.h"
 #include "platform/glyph_outline.h"
 
 // Turns one HP-GL style plot file into the straight segments of a Drawing.
@@ -39,6 +39,8 @@ public:
     void Reset();
     void MirrorX();
     void Rotate90();
+    // Appends one segment while the drawing has room for it.
+    void AddLine(float x1, float y1, float x2, float y2);
     void AddDashedLine(float x1, float y1, float x2, float y2, float type, float length);
     void AddLabelText(const std::string& face, int32_t height, int32_t x, int32_t y, const std::string& text,
                       float angle);
@@ -78,10 +80,20 @@ public:
     // Word sum of the file last parsed for slot 0.
     uint32_t m_nFileWordSum = 0;
     OpenRetry m_openRetry;
-    // The most lines the drawing may hold (m_nLines counts them in 32 bits);
-    // a dashed segment whose dashes would pass it is drawn whole.
-    std::size_t m_nMaxLines = std::numeric_limits<uint32_t>::max();
+    // The most lines the drawing may hold. A dashed segment whose dashes
+    // would pass it is drawn whole; a file whose lines pass it fails to parse.
+    std::size_t m_nMaxLines = DrawingLineBudget();
+    // Set while parsing once a line or a label found no room.
+    bool m_bOverLineBudget = false;
 };
+
+inline void CPltInterpreter::AddLine(float x1, float y1, float x2, float y2) {
+    if (m_drawing.m_lines.size() >= m_nMaxLines) {
+        m_bOverLineBudget = true;
+        return;
+    }
+    m_drawing.m_lines.push_back({x1, y1, x2, y2});
+}
 
 // Dash share in percent of each line type 0 to 7.
 inline constexpr int DashShareTable[8] = {0, 0, 50, 60, 80, 70, 50, 70};

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <new>
+#include <span>
 #include <utility>
 
 #include "core/numeric.h"
@@ -25,12 +26,36 @@ int32_t SwathOf(float y, float swathHeight, int32_t count) {
 // Boundary between swaths k and k + 1, rounded to float like every stored coordinate.
 float SwathTop(float swathHeight, int32_t k) { return static_cast<float>(double{swathHeight} * (k + 1)); }
 
-// Cuts line (y1 <= y2, both >= 0) at the swath boundaries into lists.
-void PlaceLine(const LineF& line, float swathHeight, LineArray* lists, int32_t count) {
-    const int32_t first = SwathOf(line.y1, swathHeight, count);
-    const int32_t last = SwathOf(line.y2, swathHeight, count);
+// The line with y1 <= y2 and no y below 0, as it is cut.
+LineF Ordered(LineF line) {
+    if (line.y2 < line.y1) {
+        std::swap(line.x1, line.x2);
+        std::swap(line.y1, line.y2);
+    }
+    if (line.y1 < 0) line.y1 = 0;
+    if (line.y2 < 0) line.y2 = 0;
+    return line;
+}
 
-    if (std::fabs(line.x1 - line.x2) < 1e-5) {
+bool IsVertical(const LineF& line) { return std::fabs(line.x1 - line.x2) < 1e-5; }
+bool IsHorizontal(const LineF& line) { return std::fabs(line.y1 - line.y2) < 1e-5; }
+
+// The lists that the pieces of an ordered line go to: first to last.
+struct ListRange {
+    int32_t first;
+    int32_t last;
+};
+
+ListRange ListsOf(const LineF& line, float swathHeight, int32_t count) {
+    const int32_t first = SwathOf(line.y1, swathHeight, count);
+    if (!IsVertical(line) && IsHorizontal(line)) return {first, first};
+    return {first, SwathOf(line.y2, swathHeight, count)};
+}
+
+// Cuts an ordered line at the swath boundaries into the lists of its range.
+void PlaceLine(const LineF& line, ListRange range, float swathHeight, LineArray* lists) {
+    const auto [first, last] = range;
+    if (IsVertical(line)) {
         float ys = line.y1;
         for (int32_t k = first; k < last; ++k) {
             const float cut = SwathTop(swathHeight, k);
@@ -40,7 +65,7 @@ void PlaceLine(const LineF& line, float swathHeight, LineArray* lists, int32_t c
         lists[last].push_back({line.x1, ys, line.x2, line.y2});
         return;
     }
-    if (std::fabs(line.y1 - line.y2) < 1e-5) {
+    if (IsHorizontal(line)) {
         lists[first].push_back(line);
         return;
     }
@@ -82,21 +107,26 @@ bool CSwathLineLists::SplitLines(const Drawing* drawing) {
     if (m_pPlan == nullptr || m_pLists == nullptr) return false;
 
     const auto swathHeight = static_cast<float>(m_pPlan->m_nSwathHeight);
-    const std::size_t lineCount = std::min<std::size_t>(drawing->m_nLines, drawing->m_lines.size());
-    for (std::size_t i = 0; i < lineCount; ++i) {
-        LineF line = drawing->m_lines[i];
-        if (line.y2 < line.y1) {
-            std::swap(line.x1, line.x2);
-            std::swap(line.y1, line.y2);
-        }
-        if (line.y1 < 0) line.y1 = 0;
-        if (line.y2 < 0) line.y2 = 0;
-        if (swathHeight == 0) {
-            platform::ShowMessage({platform::LoadString(kDataWidthError), platform::LoadString(kFrameworkCaption),
-                                   platform::MessageButtons::Ok, platform::MessageIcon::Exclamation});
+    if (swathHeight == 0) {
+        platform::ShowMessage({platform::LoadString(kDataWidthError), platform::LoadString(kFrameworkCaption),
+                               platform::MessageButtons::Ok, platform::MessageIcon::Exclamation});
+        return false;
+    }
+    const std::span<const LineF> lines(drawing->m_lines.data(),
+                                       std::min<std::size_t>(drawing->m_nLines, drawing->m_lines.size()));
+
+    // A line's pieces are counted before they are copied: lists that would
+    // pass the budget are emptied again and the drawing refused.
+    std::size_t pieces = 0;
+    for (const LineF& line : lines) {
+        const LineF ordered = Ordered(line);
+        const ListRange range = ListsOf(ordered, swathHeight, m_nCount);
+        pieces += static_cast<std::size_t>(range.last - range.first) + 1;
+        if (pieces > m_nMaxLines) {
+            for (int32_t k = 0; k < m_nCount; ++k) LineArray().swap(m_pLists[k]);
             return false;
         }
-        PlaceLine(line, swathHeight, m_pLists.get(), m_nCount);
+        PlaceLine(ordered, range, swathHeight, m_pLists.get());
     }
     return true;
 }

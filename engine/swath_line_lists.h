@@ -1,9 +1,11 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
 #include "engine/drawing.h"
+#include "engine/line_budget.h"
 #include "engine/swath_plan.h"
 
 // The lines of a prepared drawing sorted by swath: every line is cut at the
@@ -20,7 +22,8 @@ public:
     bool Allocate();
     void Free();
     // Cuts every line of drawing into the lists. False after the message
-    // "Data width error." when the plan's swath height is 0.
+    // "Data width error." when the plan's swath height is 0, and false with
+    // the lists left empty when the pieces would pass m_nMaxLines.
     bool SplitLines(const Drawing* drawing);
 
     // The list of swath k (0 <= k < m_nCount); lists must be allocated.
@@ -29,4 +32,6 @@ public:
     SwathPlan* m_pPlan = nullptr;
     int32_t m_nCount = 0;
     std::unique_ptr<LineArray[]> m_pLists;
+    // The most pieces all lists together may hold.
+    std::size_t m_nMaxLines = DrawingLineBudget();
 };

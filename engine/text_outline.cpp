@@ -90,7 +90,14 @@ void AppendTextOutline(LineArray& lines, const std::string& face, int32_t height
 
 void CPltInterpreter::AddLabelText(const std::string& face, int32_t height, int32_t x, int32_t y,
                                    const std::string& text, float angle) {
+    if (m_drawing.m_lines.size() >= m_nMaxLines) {
+        m_bOverLineBudget = true;
+        return;
+    }
+    // One label adds at most a few ten thousand lines, so it may pass the
+    // budget by that much before the file is refused.
     AppendTextOutline(m_drawing.m_lines, face, height, x, y, text, angle);
+    if (m_drawing.m_lines.size() > m_nMaxLines) m_bOverLineBudget = true;
 }
 
 void CPltInterpreter::AddGlyphCurve(uint16_t type, std::span<const platform::FixedPoint> points, int32_t ox,

@@ -19,9 +19,6 @@ constexpr double kStripGap = 1800;
 // The printable width less this is the strip width: 500 on each side of a
 // strip holds the seam marks.
 constexpr int32_t kWidthReserve = 1000;
-// A tiling that would hold more lines than this (about 1 GB of segments) is
-// refused: such a result can be neither held nor printed in one job.
-constexpr double kMaxLinesAfterTiling = 64'000'000;
 
 // Each coordinate is formed in double from the float inputs and rounded to
 // float once, when it is stored.
@@ -149,7 +146,7 @@ void AppendMarks(const StripLayout& strips, LineArray& out) {
 
 }  // namespace
 
-bool TileWideDrawing(Drawing& drawing, const PlotterConfig& config) {
+bool TileWideDrawing(Drawing& drawing, const PlotterConfig& config, std::size_t lineBudget) {
     const auto stripWidth = StripWidth(config);
     if (!stripWidth || !std::isfinite(drawing.m_fMaxY)) return false;
     const auto stripCount = StripCount(drawing.m_fMaxX, *stripWidth);
@@ -160,7 +157,7 @@ bool TileWideDrawing(Drawing& drawing, const PlotterConfig& config) {
     // pieces.
     const std::size_t entryLines = std::min<std::size_t>(drawing.m_nLines, drawing.m_lines.size());
     LineArray tiled(drawing.m_lines.begin() + static_cast<std::ptrdiff_t>(entryLines), drawing.m_lines.end());
-    const double pieceLimit = kMaxLinesAfterTiling - MarkLineBound(strips);
+    const double pieceLimit = static_cast<double>(lineBudget) - MarkLineBound(strips);
     if (static_cast<double>(tiled.size()) > pieceLimit) return false;
     for (std::size_t i = 0; i < entryLines; ++i)
         if (!AppendPieces(drawing.m_lines[i], strips, pieceLimit, tiled)) return false;

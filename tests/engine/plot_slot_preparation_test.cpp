@@ -58,6 +58,42 @@ TEST_F(PlotSlotTest, PrintSlotTurnsTheFileXAlongTheFeedAndSplitsIt) {
     EXPECT_EQ(doc_->m_bSlotPrepared[0], 1);
 }
 
+// Budgets of a few lines stand in for the program's tens of millions.
+TEST_F(PlotSlotTest, DrawingsPastTheLineBudgetAreRefusedBeforeTheMemoryIsTaken) {
+    const std::string fiveLines = std::string(kFeedLines) + "PU0,0;PD10,0;";
+    Open(fiveLines);
+    doc_->m_interpreter[SLOT_PRINT].m_nMaxLines = 4;
+    EXPECT_FALSE(doc_->PreparePlotSlot(SLOT_PRINT));
+    EXPECT_TRUE(Lines(SLOT_PRINT).empty());
+    EXPECT_EQ(doc_->m_bSlotPrepared[SLOT_PRINT], 0);
+    doc_->m_interpreter[SLOT_PRINT].m_nMaxLines = 5;
+    EXPECT_TRUE(doc_->PreparePlotSlot(SLOT_PRINT));
+
+    Open("PU0,0;PD10,0;LBA\x03");
+    doc_->m_interpreter[SLOT_PREVIEW].m_nMaxLines = 1;
+    EXPECT_FALSE(doc_->PreparePlotSlot(SLOT_PREVIEW));
+    EXPECT_TRUE(Lines(SLOT_PREVIEW).empty());
+
+    // Dashes past it draw their segment whole, the 36 bytes that asked for
+    // 266 million of them too.
+    Open("LT2,2;PU0,0;PD300,0;");
+    doc_->m_interpreter[SLOT_PRINT].m_nMaxLines = 10;
+    ASSERT_TRUE(doc_->PreparePlotSlot(SLOT_PRINT));
+    EXPECT_EQ(Lines(SLOT_PRINT).size(), 1u);
+    EXPECT_EQ(Interpreted("IN;SP1;LT2,0.5;PU0,0;PD400000000,0;"), (LineArray{{0, 0, 400000000, 0}}));
+
+    // Swath pieces past it: a line along the feed over three swaths of 698.
+    Open("PU0,0;PD2000,0;");
+    CSwathLineLists& lists = doc_->m_lineLists[SLOT_PRINT];
+    lists.m_nMaxLines = 2;
+    EXPECT_FALSE(doc_->PreparePlotSlot(SLOT_PRINT));
+    EXPECT_EQ(doc_->m_bSlotPrepared[SLOT_PRINT], 0);
+    for (int32_t k = 0; k < lists.m_nCount; ++k) EXPECT_TRUE(lists.List(k).empty());
+    lists.m_nMaxLines = 3;
+    ASSERT_TRUE(doc_->PreparePlotSlot(SLOT_PRINT));
+    EXPECT_EQ(lists.List(0).size() + lists.List(1).size() + lists.List(2).size(), 3u);
+}
+
 TEST_F(PlotSlotTest, StartOffsetCutsThePrintSlot) {
     Open(kFeedLines);
     doc_->m_plan[SLOT_PRINT].m_nStartOffset = 500;
