@@ -15,12 +15,17 @@
 
 namespace {
 
-// Reads exactly length bytes from the start of the file; false on an error
-// or when the file ends early.
-bool ReadFromStart(int fd, uint8_t* buffer, size_t length) {
+// The file is read and fed in pieces of this size, so that a file of any
+// length needs no more memory than this; a multiple of 4, so that the word
+// sums of the pieces add up to the file's.
+constexpr size_t kReadPiece = size_t{16} << 20;
+
+// Reads exactly length bytes from offset on; false on an error or when the
+// file ends early.
+bool ReadAt(int fd, uint8_t* buffer, size_t length, size_t offset) {
     size_t done = 0;
     while (done < length) {
-        const ssize_t got = pread(fd, buffer + done, length - done, static_cast<off_t>(done));
+        const ssize_t got = pread(fd, buffer + done, length - done, static_cast<off_t>(offset + done));
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) return false;
         done += static_cast<size_t>(got);
@@ -117,10 +122,9 @@ bool CPltInterpreter::ParseFile(int slot) {
     // read in part.
     if (info.st_size < 0 || static_cast<uint64_t>(info.st_size) > std::numeric_limits<uint32_t>::max()) return false;
     const size_t length = static_cast<size_t>(info.st_size);
-    std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[length]);
-    if (!buffer || !ReadFromStart(m_file, buffer.get(), length)) return false;
-
-    if (slot == 0) m_nFileWordSum = FileWordSum({buffer.get(), length});
+    const size_t pieceLength = std::min(length, kReadPiece);
+    std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[pieceLength]);
+    if (!buffer) return false;
     m_fDashLength = 0;
     m_bDashed = 0;
     m_fDashType = 0;
@@ -131,7 +135,19 @@ bool CPltInterpreter::ParseFile(int slot) {
     // Room for a line per 8 bytes, the least a pen-down move takes, saves
     // the regrowth of a large drawing; pages never written cost nothing.
     m_drawing.m_lines.reserve(std::min(length / 8, m_nMaxLines));
-    FeedBytes({buffer.get(), length});
+    uint32_t wordSum = 0;
+    for (size_t offset = 0; offset < length; offset += pieceLength) {
+        const size_t piece = std::min(pieceLength, length - offset);
+        // A file cut short while it is read gives no drawing; the bytes fed
+        // before have moved the command machine as any bytes do.
+        if (!ReadAt(m_file, buffer.get(), piece, offset)) {
+            Reset();
+            return false;
+        }
+        wordSum += FileWordSum({buffer.get(), piece});
+        FeedBytes({buffer.get(), piece});
+    }
+    if (slot == 0) m_nFileWordSum = wordSum;
     if (m_bOverLineBudget) {
         Reset();
         close(m_file);

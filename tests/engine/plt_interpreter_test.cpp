@@ -83,6 +83,20 @@ TEST(PltInterpreterLoad, EmptyFileAndWordSumOfSlotZero) {
     EXPECT_EQ(p.m_nFileWordSum, 9u);
 }
 
+TEST(PltInterpreterLoad, FilesLongerThanAReadPieceAreReadWhole) {
+    // The file is read 16 MiB at a time: a command and a word across that
+    // boundary, and an odd length, read as in one piece.
+    std::string text = "PU0,0;" + std::string((16u << 20) - 10, ' ') + "PD12345,678;\x05";
+    const std::vector<uint8_t> bytes(text.begin(), text.end());
+    TempDir dir;
+    dir.Write("long.plt", text);
+    CPltInterpreter p;
+    PrepareUnscaled(p, 0);
+    ASSERT_TRUE(p.Load(dir.File("long.plt").c_str(), 0));
+    EXPECT_EQ(p.m_drawing.m_lines, (LineArray{{0, 0, 12345, 678}}));
+    EXPECT_EQ(p.m_nFileWordSum, FileWordSum(bytes));
+}
+
 TEST(PltInterpreterLoad, StateCarriesOverToTheNextFile) {
     TempDir dir;
     dir.Write("first.plt", "LT2,10;DI0,1;PU50,60;PD10,");
