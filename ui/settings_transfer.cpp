@@ -1,6 +1,8 @@
 #include "ui/settings_transfer.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "core/numeric.h"
 #include "platform/c_numbers.h"
@@ -26,9 +28,12 @@ int32_t Whole(const ControlValues& values, unsigned id) { return WholeNumber(val
 
 float Decimal(const ControlValues& values, unsigned id) { return DecimalNumber(values.Text(id), kPageTextLimit); }
 
-// A scale value of exactly 0 would divide by zero: it stands for 1.
+// A scale value of 0 would divide by zero, and one beyond the float range
+// would make a factor of 0 or infinity: both stand for 1.
 float Scale(const ControlValues& values, unsigned id) {
-    const float scale = Decimal(values, id);
+    const double typed = platform::ReadDecimal(values.Text(id).substr(0, kPageTextLimit));
+    if (!(std::abs(typed) <= std::numeric_limits<float>::max())) return 1.0f;
+    const auto scale = static_cast<float>(typed);
     return scale == 0.0f ? 1.0f : scale;
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -95,6 +96,9 @@ TEST_F(SettingsTransfer, EnteredValuesTakeTheirClampsAndReplacements) {
     const auto usb = [](const PlotterConfig& c) { return c.USBPACKAGESIZE; };
     const auto dpi = [](const PlotterConfig& c) { return c.DPINumPerM; };
     const auto scale = [](const PlotterConfig& c) { return c.YSCALE_R; };
+    const auto width = [](const PlotterConfig& c) { return c.MAXWIDTH; };
+    const auto origin = [](const PlotterConfig& c) { return c.EdLeftValue; };
+    constexpr double kLargest = std::numeric_limits<float>::max();
     const Case cases[] = {
         {IDC_DATA_FLOW_VOLUME, "3", usb, 2048},
         {IDC_DATA_FLOW_VOLUME, "200", usb, 64512},
@@ -106,6 +110,14 @@ TEST_F(SettingsTransfer, EnteredValuesTakeTheirClampsAndReplacements) {
         {IDC_YSCALE_R, "0", scale, 1.0},
         {IDC_YSCALE_R, "cm", scale, 1.0},
         {IDC_YSCALE_R, "2.5cm", scale, 2.5},
+        {IDC_YSCALE_R, "nan", scale, 1.0},
+        {IDC_YSCALE_R, "0x10", scale, 1.0},
+        {IDC_YSCALE_R, "1e40", scale, 1.0},
+        {IDC_YSCALE_R, "-1e-50", scale, 1.0},
+        {IDC_PLOTTING_WIDTH, "-inf", width, 0},
+        {IDC_PLOTTING_WIDTH, "1e40", width, kLargest},
+        {IDC_ORIGIN_POINT, "-1e999", origin, -kLargest},
+        {IDC_ORIGIN_POINT, "2.5e2mm", origin, 250},
         {IDC_LINE_CORRECT, "-3", [](const PlotterConfig& c) { return c.XJUMP; }, 0},
         {IDC_LINE_CORRECT, " +4x", [](const PlotterConfig& c) { return c.XJUMP; }, 4},
     };
