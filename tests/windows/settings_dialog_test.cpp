@@ -180,6 +180,26 @@ TEST_F(SettingsDialog, EveryEndingStopsARunningAddressChange) {
     }
 }
 
+// The address control cannot show a field above 255: a Save that never
+// touched it keeps the stored text.
+TEST_F(SettingsDialog, TheAddressIsStoredOnlyWhenItsControlWasEdited) {
+    fixture.folder.Write("config.ini", "[PATH]\nWORKPATH=" + fixture.WorkFolder() + "\n[NET]\nIP_ADDR=127.0.0.300\n");
+    {
+        CMainConfigDlg dialog(*fixture.document);
+        dialog.show();
+        EXPECT_EQ(dialog.NetworkPage().AddressControl().Text(), "127.0.0.0");
+        dialog.OnBnClickedSave();
+    }
+    EXPECT_EQ(Saved("NET", "IP_ADDR"), "127.0.0.300");
+    CMainConfigDlg dialog(*fixture.document);
+    dialog.show();
+    QLineEdit& last = *dialog.NetworkPage().AddressControl().Field(3);
+    last.clear();
+    QTest::keyClicks(&last, "7");
+    dialog.OnBnClickedSave();
+    EXPECT_EQ(Saved("NET", "IP_ADDR"), "127.0.0.7");
+}
+
 TEST(TabConfigSheet, HoldsSixteenPages) {
     CTabConfigSheet sheet;
     for (int page = 0; page < CTabConfigSheet::kMaxPages; ++page) EXPECT_TRUE(sheet.AddPage("page", new QWidget(&sheet)));
