@@ -121,11 +121,6 @@ void ReadAdvancedPage(const ControlValues& v, PlotterConfig& c) {
     const int speed = v.FirstTicked({IDC_LOW_SPEED, IDC_MIDDLE_SPEED, IDC_HIGH_SPEED});
     if (speed >= 0) c.UCSPEED = speed;
     c.ENSPEED = v.Ticked(IDC_ENABLE_SPEED) ? 1 : 0;
-    // The correction in use is kept for the chosen speed before the
-    // "Plotting" page's edit is read.
-    if (c.ENSPEED == 1) {
-        if (int32_t* slot = SpeedSlot(c, c.UCSPEED)) *slot = c.EdLRCrcValue;
-    }
     const int64_t package = int64_t{Whole(v, IDC_DATA_FLOW_VOLUME)} * kUsbBlock;
     c.USBPACKAGESIZE = static_cast<int32_t>(std::clamp(package, kLeastUsbPackage, kMostUsbPackage));
     c.USBTIMEOUT = Whole(v, IDC_OVERTIME);
@@ -181,6 +176,11 @@ void ReadSettingsPages(const ControlValues& values, PlotterConfig& config) {
     ReadSystemPage(values, config);
     ReadAdvancedPage(values, config);
     ReadPlottingPage(values, config);
+    // Loading takes the joint correction from the slot of the speed, so the
+    // saved correction goes there too.
+    if (config.ENSPEED == 1) {
+        if (int32_t* slot = SpeedSlot(config, config.UCSPEED)) *slot = config.EdLRCrcValue;
+    }
     ReadOthersPage(values, config);
     const std::string address = values.Text(IDC_PLOTTER_IP);
     if (!address.empty()) config.IP_ADDR = address;

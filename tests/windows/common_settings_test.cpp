@@ -3,6 +3,9 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <array>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/ini_file.h"
 #include "res/settings_ids.h"
@@ -90,17 +93,59 @@ TEST_F(CommonSettings, OnlyTheRunOfOpenBoxesMovesAndOnlyWhileIdle) {
     }
 }
 
-TEST_F(CommonSettings, SaveAndExitKeepsTheLineWidthWithinOneToTen) {
-    for (const auto& [entered, stored] : {std::pair{"25", "10"}, {"0", "1"}, {"abc", "1"}, {"7", "7"}}) {
+TEST_F(CommonSettings, SaveAndExitStoresNumbersWithinTheirRanges) {
+    struct Case {
+        unsigned control;
+        const char* entered;
+        const char* key;
+        const char* stored;
+    };
+    const Case cases[] = {
+        {IDC_EASY_LINE_WIDTH, "25", "ELineWidth", "10"},
+        {IDC_EASY_LINE_WIDTH, "0", "ELineWidth", "1"},
+        {IDC_EASY_LINE_WIDTH, "abc", "ELineWidth", "1"},
+        {IDC_EASY_LINE_WIDTH, "7", "ELineWidth", "7"},
+        {IDC_PAGE_WIDTH, "nan", "MAXWIDTH", "0.0"},
+        {IDC_PAGE_WIDTH, "-inf", "MAXWIDTH", "0.0"},
+        {IDC_PAGE_WIDTH, "0x10", "MAXWIDTH", "0.0"},
+        {IDC_PAGE_WIDTH, "-1e40", "MAXWIDTH", "-340282346638528859811704183484516925440.0"},
+        {IDC_PAGE_WIDTH, "1.5e2cm", "MAXWIDTH", "150.0"},
+        {IDC_EASY_ORIGIN_POINT, "inf", "EdLeftValue", "0.000000"},
+        {IDC_EASY_ORIGIN_POINT, "500", "EdLeftValue", "500.000000"},
+    };
+    for (const Case& c : cases) {
         CConfigDlgEasy dialog(*fixture.document);
         dialog.show();
-        dialog.Controls().EditOf(IDC_EASY_LINE_WIDTH)->setText(entered);
-        dialog.Controls().EditOf(IDC_EASY_ORIGIN_POINT)->setText("500");
+        dialog.Controls().EditOf(c.control)->setText(c.entered);
         dialog.OnBnClickedSaveAndExit();
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
-        EXPECT_EQ(Saved("CTRPARAM", "ELineWidth"), stored);
-        EXPECT_EQ(Config().LeftMarginDots, 3326);
+        const bool print = std::string_view(c.key) != "EdLeftValue" && std::string_view(c.key) != "ELineWidth";
+        EXPECT_EQ(Saved(print ? "PRINT" : "CTRPARAM", c.key), c.stored) << c.entered;
     }
+    EXPECT_EQ(Config().LeftMarginDots, 3326);
+}
+
+TEST_F(CommonSettings, AFolderLongerThanConfigIniKeepsIsRefusedWithAMessage) {
+    const std::string stored = Config().WORKPATH;
+    CConfigDlgEasy dialog(*fixture.document);
+    dialog.show();
+    QLineEdit& folder = *dialog.Controls().EditOf(IDC_PLOTTING_DIRECTORY);
+    folder.setText(QString::fromStdString("/" + std::string(99, 'f')));
+    dialog.Controls().EditOf(IDC_EASY_LINE_WIDTH)->setText("6");
+    dialog.OnBnClickedSaveAndExit();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(fixture.messages.Texts(),
+              std::vector<std::string>{"The directory path is too long: at most 99 bytes can be kept."});
+    EXPECT_EQ(Config().WORKPATH, stored);
+    EXPECT_EQ(Config().ELineWidth, 2);
+    EXPECT_EQ(Saved("PATH", "WORKPATH"), stored);
+
+    const std::string longest = "/" + std::string(98, 'f');
+    folder.setText(QString::fromStdString(longest));
+    dialog.OnBnClickedSaveAndExit();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(Saved("PATH", "WORKPATH"), longest);
+    EXPECT_EQ(Saved("CTRPARAM", "ELineWidth"), "6");
 }
 
 TEST_F(CommonSettings, MovesAreDroppedByCancelAndSavedBySet) {
@@ -123,6 +168,32 @@ TEST_F(CommonSettings, MovesAreDroppedByCancelAndSavedBySet) {
     EXPECT_EQ(Saved("JetPrintHeadValueX", "JetPrintHeadValueX4"), "99");
     EXPECT_EQ(Saved("JetPrintHeadValueX", "JetPrintHeadValueX5"), "70");
     EXPECT_TRUE(dialog.isVisible());
+}
+
+// The moves show in the position edits only: the others keep what was typed
+// and Save And Exit stores it.
+TEST_F(CommonSettings, MovesLeaveWhatWasTypedElsewhere) {
+    CConfigDlgEasy dialog(*fixture.document);
+    dialog.show();
+    DialogControls& c = dialog.Controls();
+    c.EditOf(IDC_PAGE_WIDTH)->setText("150.5");
+    c.EditOf(IDC_EASY_LINE_WIDTH)->setText("4");
+    c.EditOf(IDC_EASY_JOINT_CORRECTION)->setText("3");
+    c.ButtonOf(IDC_EASY_MIRROR)->setChecked(true);
+    c.ButtonOf(IDC_BOX_PLUS[3])->click();
+    c.ButtonOf(IDC_BOX_MINUS[2])->click();
+    EXPECT_EQ(c.EditOf(IDC_BOX_POSITION[2])->text(), "99");
+    EXPECT_EQ(c.EditOf(IDC_BOX_POSITION[3])->text(), "1");
+    EXPECT_EQ(c.EditOf(IDC_PAGE_WIDTH)->text(), "150.5");
+    EXPECT_EQ(c.EditOf(IDC_EASY_LINE_WIDTH)->text(), "4");
+    EXPECT_EQ(c.EditOf(IDC_EASY_JOINT_CORRECTION)->text(), "3");
+    EXPECT_TRUE(c.ButtonOf(IDC_EASY_MIRROR)->isChecked());
+    dialog.OnBnClickedSaveAndExit();
+    EXPECT_EQ(Saved("PRINT", "MAXWIDTH"), "150.5");
+    EXPECT_EQ(Saved("CTRPARAM", "ELineWidth"), "4");
+    EXPECT_EQ(Saved("CTRPARAM", "EdLRCrcValue"), "3");
+    EXPECT_EQ(Saved("PRINT", "PRINTMIRROR"), "1");
+    EXPECT_EQ(Saved("JetPrintHeadValueX", "JetPrintHeadValueX6"), "1");
 }
 
 TEST_F(CommonSettings, SetStoresTheCorrectionInTheSlotOfTheSpeed) {

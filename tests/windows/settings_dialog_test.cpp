@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <filesystem>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "jobs/file_view.h"
 #include "link/command_channel.h"
@@ -17,6 +19,7 @@
 #include "res/settings_ids.h"
 #include "tests/windows/window_fixture.h"
 #include "ui/advanced_config_dlg.h"
+#include "ui/config_dlg_easy.h"
 #include "ui/ip_address_edit.h"
 #include "ui/main_config_dlg.h"
 #include "ui/main_toolbar.h"
@@ -113,32 +116,90 @@ TEST_F(SettingsDialog, OpenedWhileIdleStaysEditableWhenAJobStarts) {
     EXPECT_EQ(Saved("CTRPARAM", "ELineWidth"), "5");
 }
 
-TEST_F(SettingsDialog, OpeningReadsTheFileAndSaveLeavesTheToolbarOrigin) {
+// One origin: a save in either dialog shows it in the toolbar, so that the
+// common settings dialog's take-over does not bring back the old one.
+TEST_F(SettingsDialog, OpeningReadsTheFileAndSaveShowsTheOriginInTheToolbar) {
     fixture.Frame();
-    g_wndMainToolBar->m_wndOriginEdit->setText("300");
+    QLineEdit& toolbarOrigin = *g_wndMainToolBar->m_wndOriginEdit;
+    toolbarOrigin.setText("300");
     fixture.document->m_config.EdLeftValue = 123;
-    CMainConfigDlg dialog(*fixture.document);
-    dialog.show();
-    QLineEdit& origin = *dialog.PlottingPage().Controls().EditOf(IDC_ORIGIN_POINT);
-    EXPECT_EQ(origin.text(), "300");
-    origin.setText("250");
-    dialog.OnBnClickedSave();
-    EXPECT_EQ(Saved("CTRPARAM", "EdLeftValue"), "250.000000");
-    EXPECT_EQ(fixture.document->m_config.LeftMarginDots, 1663);
-    EXPECT_EQ(g_wndMainToolBar->m_wndOriginEdit->text(), "300");
+    {
+        CMainConfigDlg dialog(*fixture.document);
+        dialog.show();
+        QLineEdit& origin = *dialog.PlottingPage().Controls().EditOf(IDC_ORIGIN_POINT);
+        EXPECT_EQ(origin.text(), "300");
+        origin.setText("250.4");
+        dialog.OnBnClickedSave();
+    }
+    EXPECT_EQ(Saved("CTRPARAM", "EdLeftValue"), "250.399994");
+    EXPECT_EQ(fixture.document->m_config.LeftMarginDots, 1665);
+    EXPECT_EQ(toolbarOrigin.text(), "250");
+    {
+        CConfigDlgEasy easy(*fixture.document);
+        easy.show();
+        EXPECT_EQ(easy.Controls().EditOf(IDC_EASY_ORIGIN_POINT)->text(), "250");
+        EXPECT_EQ(Saved("CTRPARAM", "EdLeftValue"), "250.399994");
+        easy.Controls().EditOf(IDC_EASY_ORIGIN_POINT)->setText("260");
+        easy.OnBnClickedSaveAndExit();
+    }
+    EXPECT_EQ(toolbarOrigin.text(), "260");
+    CConfigDlgEasy easy(*fixture.document);
+    easy.show();
+    EXPECT_EQ(Saved("CTRPARAM", "EdLeftValue"), "260.000000");
 }
 
-TEST_F(SettingsDialog, ASpeedRadioChangesTheConfigurationAtOnceAndCancelKeepsIt) {
-    CMainConfigDlg dialog(*fixture.document);
-    dialog.show();
-    EXPECT_EQ(dialog.PlottingPage().Controls().EditOf(IDC_JOINT_CORRECTION)->text(), "4");
-    QTest::mouseClick(dialog.AdvancedPage().Controls().ButtonOf(IDC_MIDDLE_SPEED), Qt::LeftButton);
-    EXPECT_EQ(dialog.PlottingPage().Controls().EditOf(IDC_JOINT_CORRECTION)->text(), "5");
-    EXPECT_FALSE(dialog.AdvancedPage().Controls().ButtonOf(IDC_LOW_SPEED)->isChecked());
-    dialog.OnBnClickedCancel();
-    EXPECT_EQ(fixture.document->m_config.UCSPEED, 1);
-    EXPECT_EQ(fixture.document->m_config.EdLRCrcValue, 5);
+TEST_F(SettingsDialog, ASpeedRadioChangesTheConfigurationAtOnceAndCancelPutsItBack) {
+    PlotterConfig& config = fixture.document->m_config;
+    const auto joint = [](CMainConfigDlg& dialog) { return dialog.PlottingPage().Controls().EditOf(IDC_JOINT_CORRECTION); };
+    const auto click = [](CMainConfigDlg& dialog, unsigned id) {
+        QTest::mouseClick(dialog.AdvancedPage().Controls().ButtonOf(id), Qt::LeftButton);
+    };
+    const std::function<void(CMainConfigDlg&)> endings[] = {
+        [](CMainConfigDlg& dialog) { dialog.OnBnClickedCancel(); },
+        [](CMainConfigDlg& dialog) { dialog.close(); },
+        [](CMainConfigDlg& dialog) { QTest::keyClick(dialog.TabSheet().tabBar(), Qt::Key_Escape); },
+    };
+    for (const auto& end : endings) {
+        CMainConfigDlg dialog(*fixture.document);
+        dialog.show();
+        EXPECT_EQ(joint(dialog)->text(), "4");
+        click(dialog, IDC_MIDDLE_SPEED);
+        EXPECT_EQ(joint(dialog)->text(), "5");
+        EXPECT_FALSE(dialog.AdvancedPage().Controls().ButtonOf(IDC_LOW_SPEED)->isChecked());
+        EXPECT_EQ(config.UCSPEED, 1);
+        EXPECT_EQ(config.EdLRCrcValue, 5);
+        end(dialog);
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(config.UCSPEED, 0);
+        EXPECT_EQ(config.EdLRCrcValue, 4);
+    }
     EXPECT_EQ(Saved("PRINT", "UCSPEED"), "absent");
+
+    // "Set" saves the speed choice with the correction: that stays.
+    {
+        CMainConfigDlg dialog(*fixture.document);
+        dialog.show();
+        click(dialog, IDC_MIDDLE_SPEED);
+        joint(dialog)->setText("6");
+        dialog.PlottingPage().Controls().ButtonOf(IDC_SET_JOINT_CORRECTION)->click();
+        // Without the speed settings a radio leaves the typed correction.
+        dialog.AdvancedPage().Controls().ButtonOf(IDC_ENABLE_SPEED)->click();
+        joint(dialog)->setText("9");
+        click(dialog, IDC_HIGH_SPEED);
+        EXPECT_EQ(joint(dialog)->text(), "9");
+        dialog.OnBnClickedCancel();
+    }
+    EXPECT_EQ(config.UCSPEED, 1);
+    EXPECT_EQ(config.EdLRCrcValue, 6);
+    EXPECT_EQ(Saved("PRINT", "UCSPEED"), "1");
+    EXPECT_EQ(Saved("CTRPARAM", "EdLRCrcValueMiddle"), "6");
+
+    // A later save elsewhere writes the speed that was saved.
+    CConfigDlgEasy easy(*fixture.document);
+    easy.show();
+    easy.OnBnClickedSaveAndExit();
+    EXPECT_EQ(Saved("PRINT", "UCSPEED"), "1");
+    EXPECT_EQ(Saved("CTRPARAM", "EdLRCrcValue"), "6");
 }
 
 TEST_F(SettingsDialog, EscAndEnterOnAPageDoNothingEnterOnTheDialogCancels) {
@@ -228,6 +289,8 @@ TEST_F(SettingsDialog, BrowseTakesAChosenFolderThatConfigIniCanKeep) {
         static_cast<QDialog&>(chooser).accept();
     });
     EXPECT_EQ(others.Controls().EditOf(IDC_WORK_FOLDER)->text(), before);
+    EXPECT_EQ(fixture.messages.Texts(),
+              std::vector<std::string>{"The directory path is too long: at most 99 bytes can be kept."});
     browse([&](QFileDialog& chooser) {
         chooser.selectFile(QString::fromStdString(chosen));
         static_cast<QDialog&>(chooser).accept();

@@ -158,21 +158,29 @@ TEST_F(SettingsTransfer, SpeedSlotsOnOpeningOnSpeedRadiosOnSaveAndOnSet) {
     EXPECT_EQ(Config().EdLRCrcValue, 2);
     EXPECT_EQ(Config().UCSPEED, 2);
 
-    // Save keeps the correction in use for the speed, then stores the typed one.
+    // Save stores the typed correction for the speed too, so that the next
+    // load gives it back; without the speed settings the slots stay.
     values.ticks = {{IDC_ENABLE_SPEED, true}, {IDC_MIDDLE_SPEED, true}};
     values.texts[IDC_JOINT_CORRECTION] = "7";
     Save(values);
     EXPECT_EQ(Saved("CTRPARAM", "EdLRCrcValue"), "7");
-    EXPECT_EQ(Saved("CTRPARAM", "EdLRCrcValueMiddle"), "2");
+    EXPECT_EQ(Saved("CTRPARAM", "EdLRCrcValueMiddle"), "7");
     document->LoadConfig();
-    EXPECT_EQ(Open().Text(IDC_JOINT_CORRECTION), "2");
+    EXPECT_EQ(Open().Text(IDC_JOINT_CORRECTION), "7");
+    values.ticks = {{IDC_HIGH_SPEED, true}};
+    values.texts[IDC_JOINT_CORRECTION] = "8";
+    Save(values);
+    EXPECT_EQ(Saved("CTRPARAM", "EdLRCrcValue"), "8");
+    EXPECT_EQ(Saved("CTRPARAM", "EdLRCrcValueHigh"), "3");
 
-    SetJointCorrection(Config(), std::nullopt, 7);
-    EXPECT_EQ(Config().EdLRCrcValue, 7);
-    EXPECT_EQ(Config().EdLRCrcValueMiddle, 7);
+    Config().ENSPEED = 1;
+    Config().UCSPEED = 1;
+    SetJointCorrection(Config(), std::nullopt, 6);
+    EXPECT_EQ(Config().EdLRCrcValue, 6);
+    EXPECT_EQ(Config().EdLRCrcValueMiddle, 6);
     Config().ENSPEED = 0;
     SetJointCorrection(Config(), 0, 9);
-    EXPECT_EQ(Config().EdLRCrcValueMiddle, 7);
+    EXPECT_EQ(Config().EdLRCrcValueMiddle, 6);
     EXPECT_EQ(Config().CrcAddorSub, 0);
 }
 
