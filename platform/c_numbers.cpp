@@ -93,12 +93,10 @@ double ReadDecimal(std::string_view text) {
     return strtod_l(number.c_str(), nullptr, CLocale());
 }
 
-float FloatSaturated(double value) {
+float ReadDecimalFloat(std::string_view text) {
     constexpr double kLargest = std::numeric_limits<float>::max();
-    return static_cast<float>(std::clamp(value, -kLargest, kLargest));
+    return static_cast<float>(std::clamp(ReadDecimal(text), -kLargest, kLargest));
 }
-
-float ReadDecimalFloat(std::string_view text) { return FloatSaturated(ReadDecimal(text)); }
 
 std::string FormatFixed(double value, int decimals) {
     // printf treats a negative precision as if none were given.

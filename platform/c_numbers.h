@@ -25,12 +25,8 @@ double Atof(std::string_view text);
 // range gives an infinity of its sign.
 double ReadDecimal(std::string_view text);
 
-// value as a 32-bit float, a value beyond the float range held at the
-// largest float of its sign (as Atoi holds at the 32-bit limits). value must
-// not be NaN.
-float FloatSaturated(double value);
-
-// ReadDecimal as a 32-bit float, held within the float range.
+// ReadDecimal as a 32-bit float, a number beyond the float range held at
+// the largest float of its sign (as Atoi holds at the 32-bit limits).
 float ReadDecimalFloat(std::string_view text);
 
 // printf("%.*f", decimals, value) in the "C" locale.
