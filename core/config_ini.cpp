@@ -200,7 +200,7 @@ void ReadKey(const platform::IniFile& ini, const Key& key, PlotterConfig& config
         }
         void operator()(int32_t PlotterConfig::*field) const { config.*field = ReadNumber(ini, key); }
         void operator()(float PlotterConfig::*field) const {
-            config.*field = static_cast<float>(platform::Atof(ini.GetText(key.section, key.name, key.def)));
+            config.*field = platform::ReadDecimalFloat(ini.GetText(key.section, key.name, key.def));
         }
         void operator()(std::string PlotterConfig::*field) const {
             config.*field = ini.GetText(key.section, key.name, key.def);

@@ -54,7 +54,7 @@ CStartPositionDlg::CStartPositionDlg(QWidget* parent) : QDialog(parent), m_edit(
 }
 
 void CStartPositionDlg::StoreStartPosition() {
-    const float value = static_cast<float>(platform::Atof(m_edit->text().left(kMaxTextLength).toStdString()));
+    const float value = platform::ReadDecimalFloat(m_edit->text().left(kMaxTextLength).toStdString());
     if (m_pView != nullptr) m_pView->m_fStartPosition = value;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/c_numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <limits>
@@ -54,6 +55,47 @@ double Atof(std::string_view text) {
     // the view.
     const std::string terminated(text);
     return strtod_l(terminated.c_str(), nullptr, CLocale());
+}
+
+double ReadDecimal(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && IsCSpace(text[i])) {
+        ++i;
+    }
+    const size_t start = i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+    }
+    const auto skipDigits = [&] {
+        const size_t first = i;
+        while (i < text.size() && IsDigit(text[i])) {
+            ++i;
+        }
+        return i - first;
+    };
+    size_t digits = skipDigits();
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        digits += skipDigits();
+    }
+    if (digits == 0) return 0.0;
+    // An exponent counts only with at least one digit: "2e" is 2.
+    const size_t mantissaEnd = i;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            ++i;
+        }
+        if (skipDigits() == 0) i = mantissaEnd;
+    }
+    // Only the decimal part goes to strtod, so it cannot read more.
+    const std::string number(text.substr(start, i - start));
+    return strtod_l(number.c_str(), nullptr, CLocale());
+}
+
+float ReadDecimalFloat(std::string_view text) {
+    constexpr double kLargest = std::numeric_limits<float>::max();
+    return static_cast<float>(std::clamp(ReadDecimal(text), -kLargest, kLargest));
 }
 
 std::string FormatFixed(double value, int decimals) {

@@ -52,6 +52,7 @@ constexpr StringEntry kStrings[] = {
     {168, "WinSock Init Fail."},
     {169, "Net"},
     {170, "Done!"},
+    {171, "The directory path is too long: at most 99 bytes can be kept."},
     {32771, "Plot The Selected File\nPlot"},
     {32772, "Abort The Plotting Task\nAbort The Task"},
     {32773, "PreView The File."},

@@ -52,6 +52,7 @@ constexpr StringEntry kStrings[] = {
     {168, "WinSock başlatılamadı."},
     {169, "Ağ"},
     {170, "Tamamlandı!"},
+    {171, "Dizin yolu çok uzun: en fazla 99 bayt saklanabilir."},
     {32771, "Seçili dosyayı çiz\nÇiz"},
     {32772, "Çizim görevini iptal et\nGörevi iptal et"},
     {32773, "Dosyayı önizle."},

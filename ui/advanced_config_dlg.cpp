@@ -62,5 +62,7 @@ void CAdvancedConfigDlg::OnSpeedClicked(int32_t speed) {
         ChooseSpeed(m_document.m_config, speed, speedSettingsTicked);
         correction = m_document.m_config.EdLRCrcValue;
     }
-    m_plottingPage.ShowJointCorrection(correction);
+    // Without the speed settings the correction stays as it is, and so does
+    // whatever the operator typed into its edit.
+    if (speedSettingsTicked) m_plottingPage.ShowJointCorrection(correction);
 }

@@ -8,8 +8,9 @@ class CParamConfigDlg;
 class CTOLVEXR5DServerDoc;
 
 // The "Advanced" page: resolution, Y step, plotting width and the plot
-// speed, whose radios change the configuration at once and show the joint
-// correction of the chosen speed on the "Plotting" page.
+// speed, whose radios change the configuration at once and, with the speed
+// settings ticked, show the joint correction of the chosen speed on the
+// "Plotting" page.
 class CAdvancedConfigDlg : public CSettingsPage {
     Q_OBJECT
 public:

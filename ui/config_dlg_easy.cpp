@@ -146,11 +146,15 @@ void CConfigDlgEasy::UpdateControls() {
 }
 
 void CConfigDlgEasy::MoveBox(int box, int32_t step) {
+    int32_t positions[4] = {};
     {
         std::lock_guard lock(m_document.m_configLock);
         MoveInkBox(m_document.m_config, box, step);
+        for (int b = 0; b < 4; ++b) positions[b] = m_document.m_config.JetPrintHeadValueX[2 * b];
     }
-    UpdateControls();
+    // Only the positions: the other edits keep what the operator typed.
+    for (int b = 0; b < 4; ++b)
+        m_controls.EditOf(IDC_BOX_POSITION[b])->setText(QString::fromStdString(WholeText(positions[b])));
 }
 
 void CConfigDlgEasy::OnBnClickedBoxPlus(int box) { MoveBox(box, +1); }
@@ -161,11 +165,17 @@ void CConfigDlgEasy::OnBnClickedSaveAndExit() {
     ControlValues values;
     m_controls.Collect(values);
     values.texts[IDC_PLOTTING_DIRECTORY] = WorkFolderText();
+    // The dialog stays open, nothing stored, until the folder fits.
+    if (!KeepableWorkFolder(values.Text(IDC_PLOTTING_DIRECTORY))) {
+        m_controls.EditOf(IDC_PLOTTING_DIRECTORY)->setFocus();
+        return;
+    }
     {
         std::lock_guard lock(m_document.m_configLock);
         ReadCommonSettings(values, m_document.m_config);
     }
     m_document.SaveConfig();
+    ShowOriginInToolbar(m_document);
     accept();
 }
 

@@ -11,9 +11,10 @@ class CTOLVEXR5DServerDoc;
 // The common settings dialog: the ink box positions (moved by +/- in
 // memory), page width, line width, work folder, origin, joint correction
 // and the plotting flags. Opening takes over the toolbar's origin; Save And
-// Exit stores and saves everything, Set the joint correction (with the
-// moves so far); Cancel, Esc and the close box read "config.ini" again,
-// dropping every change not saved.
+// Exit stores and saves everything (not while the folder is too long for
+// "config.ini") and shows the origin in the toolbar, Set the joint
+// correction (with the moves so far); Cancel, Esc and the close box read
+// "config.ini" again, dropping every change not saved.
 class CConfigDlgEasy : public QDialog {
     Q_OBJECT
 public:

@@ -26,5 +26,5 @@ std::string WholeText(int32_t value) { return std::to_string(value); }
 int32_t WholeNumber(std::string_view text, std::size_t limit) { return platform::Atoi(text.substr(0, limit)); }
 
 float DecimalNumber(std::string_view text, std::size_t limit) {
-    return static_cast<float>(platform::Atof(text.substr(0, limit)));
+    return platform::ReadDecimalFloat(text.substr(0, limit));
 }

@@ -33,5 +33,6 @@ std::string WholeText(int32_t value);
 // a sign, digits; no digits give 0.
 int32_t WholeNumber(std::string_view text, std::size_t limit);
 // The leading decimal number of the first limit characters of text as a
-// 32-bit float; no number gives 0.
+// 32-bit float; no number gives 0, a number beyond the float range the
+// largest float of its sign.
 float DecimalNumber(std::string_view text, std::size_t limit);

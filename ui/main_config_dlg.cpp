@@ -11,6 +11,7 @@
 #include "res/settings_ids.h"
 #include "ui/advanced_config_dlg.h"
 #include "ui/control_values.h"
+#include "ui/main_toolbar.h"
 #include "ui/network_setting.h"
 #include "ui/others_config_dlg.h"
 #include "ui/param_config_dlg.h"
@@ -46,6 +47,7 @@ CMainConfigDlg::CMainConfigDlg(CTOLVEXR5DServerDoc& document, QWidget* parent)
     m_advancedPage = new CAdvancedConfigDlg(document, *m_plottingPage, m_tabSheet);
     m_othersPage = new COthersConfigDlg(m_tabSheet);
     m_networkPage = new CNetworkSetting(m_tabSheet);
+    connect(m_plottingPage, &CParamConfigDlg::configurationSaved, this, &CMainConfigDlg::KeepSavedSpeedChoice);
 
     auto* cancel = new QPushButton(UiItemText(IDD_SETTINGS, IDCANCEL), this);
     connect(cancel, &QPushButton::clicked, this, &CMainConfigDlg::OnBnClickedCancel);
@@ -108,6 +110,13 @@ void CMainConfigDlg::DisableForReadOnly() {
 void CMainConfigDlg::ReloadSettings() {
     m_document.LoadConfig();
     FillPagesFromSettings();
+    KeepSavedSpeedChoice();
+}
+
+void CMainConfigDlg::KeepSavedSpeedChoice() {
+    std::lock_guard lock(m_document.m_configLock);
+    m_savedSpeed = m_document.m_config.UCSPEED;
+    m_savedJointCorrection = m_document.m_config.EdLRCrcValue;
 }
 
 void CMainConfigDlg::FillPagesFromSettings() {
@@ -133,6 +142,7 @@ void CMainConfigDlg::ReadPagesIntoSettings() {
 void CMainConfigDlg::OnBnClickedSave() {
     ReadPagesIntoSettings();
     m_document.SaveConfig();
+    ShowOriginInToolbar(m_document);
     StopAddressChange();
     accept();
 }
@@ -140,6 +150,15 @@ void CMainConfigDlg::OnBnClickedSave() {
 void CMainConfigDlg::reject() {
     StopAddressChange();
     QDialog::reject();
+}
+
+void CMainConfigDlg::done(int result) {
+    if (result != QDialog::Accepted && m_initialised) {
+        std::lock_guard lock(m_document.m_configLock);
+        m_document.m_config.UCSPEED = m_savedSpeed;
+        m_document.m_config.EdLRCrcValue = m_savedJointCorrection;
+    }
+    QDialog::done(result);
 }
 
 void CMainConfigDlg::keyPressEvent(QKeyEvent* event) {

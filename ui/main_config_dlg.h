@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <cstdint>
 
 class CAdvancedConfigDlg;
 class CNetworkSetting;
@@ -14,7 +15,8 @@ class QPushButton;
 // The settings dialog with its five pages: "System", "Plotting",
 // "Advanced", "Others", "Net". Opening reads "config.ini" again and fills
 // the pages; Save reads them back and writes "config.ini"; Cancel, Esc,
-// Enter and the close box store nothing. Every ending stops a running
+// Enter and the close box store nothing and put back the speed choice that
+// the "Advanced" page changed in memory. Every ending stops a running
 // change of the plotter's address.
 class CMainConfigDlg : public QDialog {
     Q_OBJECT
@@ -41,6 +43,7 @@ public:
     QPushButton& SaveButton() const { return *m_saveButton; }
 
     void reject() override;
+    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -49,6 +52,8 @@ protected:
 private:
     void OnInitDialog();
     void DisableForReadOnly();
+    // The speed choice as "config.ini" holds it: on opening and after "Set".
+    void KeepSavedSpeedChoice();
 
     CTOLVEXR5DServerDoc& m_document;
     CTabConfigSheet* m_tabSheet = nullptr;
@@ -59,4 +64,6 @@ private:
     CNetworkSetting* m_networkPage = nullptr;
     QPushButton* m_saveButton = nullptr;
     bool m_initialised = false;
+    int32_t m_savedSpeed = 0;
+    int32_t m_savedJointCorrection = 0;
 };

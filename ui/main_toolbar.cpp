@@ -7,6 +7,7 @@
 #include <QRegularExpressionValidator>
 
 #include <mutex>
+#include <string>
 
 #include "core/document.h"
 #include "platform/c_numbers.h"
@@ -66,15 +67,29 @@ void CMainToolBar::AddOriginGroup() {
 }
 
 void CMainToolBar::TakeOverOrigin(CTOLVEXR5DServerDoc& document) {
-    const auto origin = static_cast<float>(platform::Atof(m_wndOriginEdit->text().toStdString()));
+    const std::string text = m_wndOriginEdit->text().toStdString();
+    const float origin = platform::ReadDecimalFloat(text);
     float taken = 0;
     {
         std::lock_guard lock(document.m_configLock);
+        // The edit shows whole millimetres: a stored 250.4 shown as "250" is
+        // not cut to 250.
+        if (text == platform::FormatFixed(document.m_config.EdLeftValue, 0)) return;
         if (!::TakeOverOrigin(document.m_config, origin)) return;
         taken = document.m_config.EdLeftValue;
     }
     m_wndOriginEdit->setText(QString::fromStdString(platform::FormatFixed(taken, 0)));
     document.SaveConfig();
+}
+
+void ShowOriginInToolbar(CTOLVEXR5DServerDoc& document) {
+    if (g_wndMainToolBar == nullptr || g_wndMainToolBar->m_wndOriginEdit == nullptr) return;
+    float origin = 0;
+    {
+        std::lock_guard lock(document.m_configLock);
+        origin = document.m_config.EdLeftValue;
+    }
+    g_wndMainToolBar->m_wndOriginEdit->setText(QString::fromStdString(platform::FormatFixed(origin, 0)));
 }
 
 bool CMainToolBar::eventFilter(QObject* watched, QEvent* event) {

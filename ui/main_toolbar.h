@@ -17,7 +17,8 @@ public:
     void AddOriginGroup();
     // Takes the origin edit's millimetres into the document's configuration
     // (below 0: 0, with the left margin in dots), shows the value taken and
-    // saves "config.ini"; nothing when it equals the stored origin.
+    // saves "config.ini"; nothing when it equals the stored origin or shows
+    // it as this edit does.
     void TakeOverOrigin(CTOLVEXR5DServerDoc& document);
 
     QLineEdit* m_wndOriginEdit = nullptr;
@@ -34,3 +35,8 @@ protected:
 
 // The one main toolbar, built by the main frame.
 extern CMainToolBar* g_wndMainToolBar;
+
+// The origin edit of the main toolbar, when there is one, shows the
+// document's origin: after a settings dialog saved it, so that the next
+// take-over does not bring back the old one.
+void ShowOriginInToolbar(CTOLVEXR5DServerDoc& document);

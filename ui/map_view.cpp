@@ -95,7 +95,9 @@ void CMapView::OnDisplayAll() {
     if (!(rx >= kSmallestRatio && ry >= kSmallestRatio) || std::isinf(rx) || std::isinf(ry)) return;
     // W / H > cw / ch exactly: both products fit the long double's 64 bits.
     const bool wider = static_cast<long double>(drawing.m_fMaxX) * ch > static_cast<long double>(cw) * drawing.m_fMaxY;
-    SetZoom(wider ? TruncateToInt32Clamped(100.0 * ry / rx) : 100);
+    // A very wide drawing would need less than the smallest zoom, which the
+    // pane shows as nothing at all.
+    SetZoom(wider ? std::clamp(TruncateToInt32Clamped(100.0 * ry / rx), kMinZoom, kMaxZoom) : 100);
     Invalidate();
 }
 

@@ -68,11 +68,16 @@ CNetworkSetting::CNetworkSetting(QWidget* parent) : CSettingsPage(IDD_NETWORK_PA
 void CNetworkSetting::ShowValues(const ControlValues& values) {
     CSettingsPage::ShowValues(values);
     m_address->SetText(values.Text(IDC_PLOTTER_IP));
+    m_shownAddress = m_address->Text();
 }
 
 void CNetworkSetting::CollectValues(ControlValues& values) const {
     CSettingsPage::CollectValues(values);
-    values.texts[IDC_PLOTTER_IP] = m_address->Text();
+    // The control cannot show every stored text as it stands (a field above
+    // 255 shows empty), so the address counts only when the operator changed
+    // what it showed; blank keeps the configured one.
+    const std::string address = m_address->Text();
+    values.texts[IDC_PLOTTER_IP] = address == m_shownAddress ? std::string() : address;
 }
 
 void CNetworkSetting::FillHostAddresses() {

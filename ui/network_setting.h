@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <atomic>
 #include <cstdint>
+#include <string>
 
 #include "ui/settings_page.h"
 
@@ -45,4 +46,6 @@ private:
     QLabel* m_hosts[6] = {};
     QTimer m_timer;
     int m_tick = 0;
+    // The address the control showed when the page was filled.
+    std::string m_shownAddress;
 };

@@ -88,6 +88,7 @@ void CParamConfigDlg::OnBnClickedSetJointCorrection() {
         SetJointCorrection(m_document.m_config, sign, value);
     }
     m_document.SaveConfig();
+    emit configurationSaved();
 }
 
 void CParamConfigDlg::ShowJointCorrection(int32_t value) {

@@ -18,6 +18,10 @@ public:
     // Edit 1008 shows value.
     void ShowJointCorrection(int32_t value);
 
+signals:
+    // "Set" wrote the configuration in memory to "config.ini".
+    void configurationSaved();
+
 private:
     CTOLVEXR5DServerDoc& m_document;
 };

@@ -1,6 +1,8 @@
 #include "ui/settings_transfer.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "core/numeric.h"
 #include "platform/c_numbers.h"
@@ -26,9 +28,12 @@ int32_t Whole(const ControlValues& values, unsigned id) { return WholeNumber(val
 
 float Decimal(const ControlValues& values, unsigned id) { return DecimalNumber(values.Text(id), kPageTextLimit); }
 
-// A scale value of exactly 0 would divide by zero: it stands for 1.
+// A scale value of 0 would divide by zero, and one beyond the float range
+// would make a factor of 0 or infinity: both stand for 1.
 float Scale(const ControlValues& values, unsigned id) {
-    const float scale = Decimal(values, id);
+    const double typed = platform::ReadDecimal(values.Text(id).substr(0, kPageTextLimit));
+    if (!(std::abs(typed) <= std::numeric_limits<float>::max())) return 1.0f;
+    const auto scale = static_cast<float>(typed);
     return scale == 0.0f ? 1.0f : scale;
 }
 
@@ -116,11 +121,6 @@ void ReadAdvancedPage(const ControlValues& v, PlotterConfig& c) {
     const int speed = v.FirstTicked({IDC_LOW_SPEED, IDC_MIDDLE_SPEED, IDC_HIGH_SPEED});
     if (speed >= 0) c.UCSPEED = speed;
     c.ENSPEED = v.Ticked(IDC_ENABLE_SPEED) ? 1 : 0;
-    // The correction in use is kept for the chosen speed before the
-    // "Plotting" page's edit is read.
-    if (c.ENSPEED == 1) {
-        if (int32_t* slot = SpeedSlot(c, c.UCSPEED)) *slot = c.EdLRCrcValue;
-    }
     const int64_t package = int64_t{Whole(v, IDC_DATA_FLOW_VOLUME)} * kUsbBlock;
     c.USBPACKAGESIZE = static_cast<int32_t>(std::clamp(package, kLeastUsbPackage, kMostUsbPackage));
     c.USBTIMEOUT = Whole(v, IDC_OVERTIME);
@@ -176,6 +176,11 @@ void ReadSettingsPages(const ControlValues& values, PlotterConfig& config) {
     ReadSystemPage(values, config);
     ReadAdvancedPage(values, config);
     ReadPlottingPage(values, config);
+    // Loading takes the joint correction from the slot of the speed, so the
+    // saved correction goes there too.
+    if (config.ENSPEED == 1) {
+        if (int32_t* slot = SpeedSlot(config, config.UCSPEED)) *slot = config.EdLRCrcValue;
+    }
     ReadOthersPage(values, config);
     const std::string address = values.Text(IDC_PLOTTER_IP);
     if (!address.empty()) config.IP_ADDR = address;

@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cmath>
+#include <limits>
 #include <random>
 #include <sstream>
 
@@ -285,8 +286,16 @@ TEST(ConfigLoad, HostileFilesLoadWithoutFault) {
     EXPECT_EQ(c.LeftMarginDots, INT32_MAX);
     EXPECT_EQ(c.EdStepB, INT32_MAX);
 
-    c = LoadFrom(dir, "[CTRPARAM]\nEdLeftValue=-inf\nDPINumPerM=7000\n");
+    c = LoadFrom(dir, "[CTRPARAM]\nEdLeftValue=-1e300\nDPINumPerM=7000\n");
+    EXPECT_EQ(c.EdLeftValue, -std::numeric_limits<float>::max());
     EXPECT_EQ(c.LeftMarginDots, INT32_MIN);
+
+    // Only decimal numbers are read: no infinity, NaN or hexadecimal.
+    c = LoadFrom(dir, "[CTRPARAM]\nXSCALE_T=inf\nEdLineSection=0x10\nEdLeftValue=-nan\n[PRINT]\nMAXWIDTH=12.5e1cm\n");
+    EXPECT_EQ(c.XSCALE_T, 0.0f);
+    EXPECT_EQ(c.EdLineSection, 0.0f);
+    EXPECT_EQ(c.EdLeftValue, 0.0f);
+    EXPECT_EQ(c.MAXWIDTH, 125.0f);
 
     std::mt19937 random(20261207);
     const std::string pieces[] = {"[PRINT]", "[CTRPARAM", "[NET]]", "=", "==", "EdLeftValue=", "JetPrintHead=",

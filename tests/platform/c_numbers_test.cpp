@@ -7,6 +7,8 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -73,6 +75,28 @@ TEST(Atof, StopsAtTheEndOfTheView) {
     EXPECT_EQ(Atof(std::string_view("1e5", 2)), 1.0);
 }
 
+// What an operator types into a decimal edit, and what "config.ini" holds.
+TEST(ReadDecimal, TakesTheLongestLeadingDecimalNumberOnly) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::pair<const char*, double> cases[] = {
+        {"300.000000", 300.0}, {" \t-2.5e3xyz", -2500.0}, {"17.4500", 17.45}, {".5", 0.5}, {"5.", 5.0},
+        {"+1.5.7", 1.5},       {"2e", 2.0},                {"2e+", 2.0},        {"3E-1x", 0.3}, {"1,5", 1.0},
+        {"0x10", 0.0},         {"inf", 0.0},               {"-INF", 0.0},       {"nan", 0.0},   {"", 0.0},
+        {".", 0.0},            {"-e5", 0.0},               {"1e999", inf},      {"-1e999", -inf},
+    };
+    for (const auto& [text, expected] : cases) EXPECT_EQ(ReadDecimal(text), expected) << text;
+    EXPECT_EQ(ReadDecimal(std::string_view("1e5", 2)), 1.0);
+}
+
+TEST(ReadDecimal, HoldsAFloatWithinTheFloatRange) {
+    constexpr float kLargest = std::numeric_limits<float>::max();
+    EXPECT_EQ(ReadDecimalFloat("1e40"), kLargest);
+    EXPECT_EQ(ReadDecimalFloat("-1e999"), -kLargest);
+    EXPECT_EQ(ReadDecimalFloat("3.4028234e38"), kLargest);
+    EXPECT_EQ(ReadDecimalFloat("180.5"), 180.5f);
+    EXPECT_EQ(ReadDecimalFloat("1e-50"), 0.0f);
+}
+
 TEST(FormatFixed, WritesTheFileFormats) {
     EXPECT_EQ(FormatFixed(300.0, 6), "300.000000");
     EXPECT_EQ(FormatFixed(1.0, 4), "1.0000");
@@ -133,6 +157,7 @@ TEST(CNumbers, IgnoreTheProcessLocale) {
     }
     ASSERT_EQ(std::localeconv()->decimal_point, std::string(","));
     EXPECT_EQ(Atof("1.5"), 1.5);
+    EXPECT_EQ(ReadDecimal("1.5"), 1.5);
     EXPECT_EQ(FormatFixed(1.5, 4), "1.5000");
     EXPECT_EQ(Atoi("1.5"), 1);
 }

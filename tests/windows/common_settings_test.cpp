@@ -3,6 +3,9 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <array>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "platform/ini_file.h"
 #include "res/settings_ids.h"
@@ -90,17 +93,36 @@ TEST_F(CommonSettings, OnlyTheRunOfOpenBoxesMovesAndOnlyWhileIdle) {
     }
 }
 
-TEST_F(CommonSettings, SaveAndExitKeepsTheLineWidthWithinOneToTen) {
-    for (const auto& [entered, stored] : {std::pair{"25", "10"}, {"0", "1"}, {"abc", "1"}, {"7", "7"}}) {
+TEST_F(CommonSettings, SaveAndExitStoresNumbersWithinTheirRanges) {
+    const std::tuple<unsigned, const char*, const char*, const char*> cases[] = {
+        {IDC_EASY_LINE_WIDTH, "25", "ELineWidth", "10"},     {IDC_EASY_LINE_WIDTH, "0", "ELineWidth", "1"},
+        {IDC_EASY_LINE_WIDTH, "abc", "ELineWidth", "1"},     {IDC_EASY_LINE_WIDTH, "7", "ELineWidth", "7"},
+        {IDC_EASY_ORIGIN_POINT, "inf", "EdLeftValue", "0.000000"},
+        {IDC_EASY_ORIGIN_POINT, "1e40", "EdLeftValue", "340282346638528859811704183484516925440.000000"},
+        {IDC_EASY_ORIGIN_POINT, "5e2mm", "EdLeftValue", "500.000000"},
+    };
+    for (const auto& [control, entered, key, stored] : cases) {
         CConfigDlgEasy dialog(*fixture.document);
         dialog.show();
-        dialog.Controls().EditOf(IDC_EASY_LINE_WIDTH)->setText(entered);
-        dialog.Controls().EditOf(IDC_EASY_ORIGIN_POINT)->setText("500");
+        dialog.Controls().EditOf(control)->setText(entered);
         dialog.OnBnClickedSaveAndExit();
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
-        EXPECT_EQ(Saved("CTRPARAM", "ELineWidth"), stored);
-        EXPECT_EQ(Config().LeftMarginDots, 3326);
+        EXPECT_EQ(Saved("CTRPARAM", key), stored) << entered;
     }
+    EXPECT_EQ(Config().LeftMarginDots, 3326);
+}
+
+TEST_F(CommonSettings, AFolderLongerThanConfigIniKeepsIsRefusedWithAMessage) {
+    const std::string stored = Config().WORKPATH;
+    CConfigDlgEasy dialog(*fixture.document);
+    dialog.show();
+    dialog.Controls().EditOf(IDC_PLOTTING_DIRECTORY)->setText(QString(100, 'f'));
+    dialog.OnBnClickedSaveAndExit();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(fixture.messages.Texts(),
+              std::vector<std::string>{"The directory path is too long: at most 99 bytes can be kept."});
+    EXPECT_EQ(Config().WORKPATH, stored);
+    EXPECT_EQ(Saved("PATH", "WORKPATH"), stored);
 }
 
 TEST_F(CommonSettings, MovesAreDroppedByCancelAndSavedBySet) {
@@ -123,6 +145,22 @@ TEST_F(CommonSettings, MovesAreDroppedByCancelAndSavedBySet) {
     EXPECT_EQ(Saved("JetPrintHeadValueX", "JetPrintHeadValueX4"), "99");
     EXPECT_EQ(Saved("JetPrintHeadValueX", "JetPrintHeadValueX5"), "70");
     EXPECT_TRUE(dialog.isVisible());
+}
+
+// The moves show in the position edits only: the others keep what was typed
+// and Save And Exit stores it.
+TEST_F(CommonSettings, MovesLeaveWhatWasTypedElsewhere) {
+    CConfigDlgEasy dialog(*fixture.document);
+    dialog.show();
+    DialogControls& c = dialog.Controls();
+    c.EditOf(IDC_PAGE_WIDTH)->setText("150.5");
+    c.ButtonOf(IDC_EASY_MIRROR)->setChecked(true);
+    c.ButtonOf(IDC_BOX_MINUS[2])->click();
+    EXPECT_EQ(c.EditOf(IDC_BOX_POSITION[2])->text(), "99");
+    dialog.OnBnClickedSaveAndExit();
+    EXPECT_EQ(Saved("PRINT", "MAXWIDTH"), "150.5");
+    EXPECT_EQ(Saved("PRINT", "PRINTMIRROR"), "1");
+    EXPECT_EQ(Saved("JetPrintHeadValueX", "JetPrintHeadValueX4"), "99");
 }
 
 TEST_F(CommonSettings, SetStoresTheCorrectionInTheSlotOfTheSpeed) {

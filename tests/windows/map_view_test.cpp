@@ -43,7 +43,8 @@ TEST_F(MapViewTest, DisplayAllFitsTheWidthOfARelativelyWiderDrawing) {
         int zoom;  // from 300
     };
     for (const Case& c : {Case{-1, 0, 0, 300}, Case{SLOT_OUTPUT_PREVIEW, 3000, 1000, 55},
-                          Case{SLOT_PREVIEW, 1000, 1000, 100}, Case{SLOT_PREVIEW, 3000, 0.01f, 300}}) {
+                          Case{SLOT_PREVIEW, 1000, 1000, 100}, Case{SLOT_PREVIEW, 3000, 0.01f, 300},
+                          Case{SLOT_PREVIEW, 30000, 1, 20}}) {
         if (c.slot >= 0) Show(c.slot, {}, c.width, c.height);
         view.SetZoom(300);
         view.OnCommand(res::ID_DISPLAY_ALL);

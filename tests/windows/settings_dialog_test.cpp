@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <filesystem>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "jobs/file_view.h"
 #include "link/command_channel.h"
@@ -17,6 +19,7 @@
 #include "res/settings_ids.h"
 #include "tests/windows/window_fixture.h"
 #include "ui/advanced_config_dlg.h"
+#include "ui/config_dlg_easy.h"
 #include "ui/ip_address_edit.h"
 #include "ui/main_config_dlg.h"
 #include "ui/main_toolbar.h"
@@ -113,32 +116,65 @@ TEST_F(SettingsDialog, OpenedWhileIdleStaysEditableWhenAJobStarts) {
     EXPECT_EQ(Saved("CTRPARAM", "ELineWidth"), "5");
 }
 
-TEST_F(SettingsDialog, OpeningReadsTheFileAndSaveLeavesTheToolbarOrigin) {
+// One origin: a save in either dialog shows it in the toolbar, so that the
+// common settings dialog's take-over does not bring back the old one.
+TEST_F(SettingsDialog, OpeningReadsTheFileAndSaveShowsTheOriginInTheToolbar) {
     fixture.Frame();
-    g_wndMainToolBar->m_wndOriginEdit->setText("300");
+    QLineEdit& toolbarOrigin = *g_wndMainToolBar->m_wndOriginEdit;
+    toolbarOrigin.setText("300");
     fixture.document->m_config.EdLeftValue = 123;
-    CMainConfigDlg dialog(*fixture.document);
-    dialog.show();
-    QLineEdit& origin = *dialog.PlottingPage().Controls().EditOf(IDC_ORIGIN_POINT);
-    EXPECT_EQ(origin.text(), "300");
-    origin.setText("250");
-    dialog.OnBnClickedSave();
-    EXPECT_EQ(Saved("CTRPARAM", "EdLeftValue"), "250.000000");
-    EXPECT_EQ(fixture.document->m_config.LeftMarginDots, 1663);
-    EXPECT_EQ(g_wndMainToolBar->m_wndOriginEdit->text(), "300");
+    {
+        CMainConfigDlg dialog(*fixture.document);
+        dialog.show();
+        QLineEdit& origin = *dialog.PlottingPage().Controls().EditOf(IDC_ORIGIN_POINT);
+        EXPECT_EQ(origin.text(), "300");
+        origin.setText("250.4");
+        dialog.OnBnClickedSave();
+    }
+    EXPECT_EQ(Saved("CTRPARAM", "EdLeftValue"), "250.399994");
+    EXPECT_EQ(fixture.document->m_config.LeftMarginDots, 1665);
+    EXPECT_EQ(toolbarOrigin.text(), "250");
+    CConfigDlgEasy easy(*fixture.document);
+    easy.show();
+    EXPECT_EQ(Saved("CTRPARAM", "EdLeftValue"), "250.399994");
+    easy.Controls().EditOf(IDC_EASY_ORIGIN_POINT)->setText("260");
+    easy.OnBnClickedSaveAndExit();
+    EXPECT_EQ(toolbarOrigin.text(), "260");
 }
 
-TEST_F(SettingsDialog, ASpeedRadioChangesTheConfigurationAtOnceAndCancelKeepsIt) {
-    CMainConfigDlg dialog(*fixture.document);
-    dialog.show();
-    EXPECT_EQ(dialog.PlottingPage().Controls().EditOf(IDC_JOINT_CORRECTION)->text(), "4");
-    QTest::mouseClick(dialog.AdvancedPage().Controls().ButtonOf(IDC_MIDDLE_SPEED), Qt::LeftButton);
-    EXPECT_EQ(dialog.PlottingPage().Controls().EditOf(IDC_JOINT_CORRECTION)->text(), "5");
-    EXPECT_FALSE(dialog.AdvancedPage().Controls().ButtonOf(IDC_LOW_SPEED)->isChecked());
-    dialog.OnBnClickedCancel();
-    EXPECT_EQ(fixture.document->m_config.UCSPEED, 1);
-    EXPECT_EQ(fixture.document->m_config.EdLRCrcValue, 5);
-    EXPECT_EQ(Saved("PRINT", "UCSPEED"), "absent");
+TEST_F(SettingsDialog, ASpeedRadioChangesTheConfigurationAtOnceAndCancelPutsItBack) {
+    PlotterConfig& config = fixture.document->m_config;
+    for (const bool closeBox : {false, true}) {
+        CMainConfigDlg dialog(*fixture.document);
+        dialog.show();
+        QLineEdit& joint = *dialog.PlottingPage().Controls().EditOf(IDC_JOINT_CORRECTION);
+        EXPECT_EQ(joint.text(), "4");
+        QTest::mouseClick(dialog.AdvancedPage().Controls().ButtonOf(IDC_MIDDLE_SPEED), Qt::LeftButton);
+        EXPECT_EQ(joint.text(), "5");
+        EXPECT_EQ(config.UCSPEED, 1);
+        // Without the speed settings a radio leaves the typed correction.
+        dialog.AdvancedPage().Controls().ButtonOf(IDC_ENABLE_SPEED)->click();
+        joint.setText("9");
+        QTest::mouseClick(dialog.AdvancedPage().Controls().ButtonOf(IDC_HIGH_SPEED), Qt::LeftButton);
+        EXPECT_EQ(joint.text(), "9");
+        closeBox ? (void)dialog.close() : dialog.OnBnClickedCancel();
+        EXPECT_EQ(config.UCSPEED, 0);
+        EXPECT_EQ(config.EdLRCrcValue, 4);
+    }
+    {
+        CMainConfigDlg dialog(*fixture.document);
+        dialog.show();
+        QTest::mouseClick(dialog.AdvancedPage().Controls().ButtonOf(IDC_MIDDLE_SPEED), Qt::LeftButton);
+        dialog.PlottingPage().Controls().ButtonOf(IDC_SET_JOINT_CORRECTION)->click();
+        dialog.OnBnClickedCancel();
+    }
+    EXPECT_EQ(config.UCSPEED, 1);
+    // A later save elsewhere writes what was saved.
+    CConfigDlgEasy easy(*fixture.document);
+    easy.show();
+    easy.OnBnClickedSaveAndExit();
+    EXPECT_EQ(Saved("PRINT", "UCSPEED"), "1");
+    EXPECT_EQ(Saved("CTRPARAM", "EdLRCrcValue"), "5");
 }
 
 TEST_F(SettingsDialog, EscAndEnterOnAPageDoNothingEnterOnTheDialogCancels) {
@@ -180,6 +216,19 @@ TEST_F(SettingsDialog, EveryEndingStopsARunningAddressChange) {
     }
 }
 
+// The address control cannot show a field above 255: a Save that never
+// touched it keeps the stored text.
+TEST_F(SettingsDialog, TheAddressIsStoredOnlyWhenItsControlWasEdited) {
+    fixture.folder.Write("config.ini", "[PATH]\nWORKPATH=" + fixture.WorkFolder() + "\n[NET]\nIP_ADDR=127.0.0.300\n");
+    for (const char* typed : {"", "7"}) {
+        CMainConfigDlg dialog(*fixture.document);
+        dialog.show();
+        QTest::keyClicks(dialog.NetworkPage().AddressControl().Field(3), typed);
+        dialog.OnBnClickedSave();
+        EXPECT_EQ(Saved("NET", "IP_ADDR"), *typed ? "127.0.0.7" : "127.0.0.300");
+    }
+}
+
 TEST(TabConfigSheet, HoldsSixteenPages) {
     CTabConfigSheet sheet;
     for (int page = 0; page < CTabConfigSheet::kMaxPages; ++page) EXPECT_TRUE(sheet.AddPage("page", new QWidget(&sheet)));
@@ -208,6 +257,8 @@ TEST_F(SettingsDialog, BrowseTakesAChosenFolderThatConfigIniCanKeep) {
         static_cast<QDialog&>(chooser).accept();
     });
     EXPECT_EQ(others.Controls().EditOf(IDC_WORK_FOLDER)->text(), before);
+    EXPECT_EQ(fixture.messages.Texts(),
+              std::vector<std::string>{"The directory path is too long: at most 99 bytes can be kept."});
     browse([&](QFileDialog& chooser) {
         chooser.selectFile(QString::fromStdString(chosen));
         static_cast<QDialog&>(chooser).accept();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -95,6 +96,9 @@ TEST_F(SettingsTransfer, EnteredValuesTakeTheirClampsAndReplacements) {
     const auto usb = [](const PlotterConfig& c) { return c.USBPACKAGESIZE; };
     const auto dpi = [](const PlotterConfig& c) { return c.DPINumPerM; };
     const auto scale = [](const PlotterConfig& c) { return c.YSCALE_R; };
+    const auto width = [](const PlotterConfig& c) { return c.MAXWIDTH; };
+    const auto origin = [](const PlotterConfig& c) { return c.EdLeftValue; };
+    constexpr double kLargest = std::numeric_limits<float>::max();
     const Case cases[] = {
         {IDC_DATA_FLOW_VOLUME, "3", usb, 2048},
         {IDC_DATA_FLOW_VOLUME, "200", usb, 64512},
@@ -106,6 +110,12 @@ TEST_F(SettingsTransfer, EnteredValuesTakeTheirClampsAndReplacements) {
         {IDC_YSCALE_R, "0", scale, 1.0},
         {IDC_YSCALE_R, "cm", scale, 1.0},
         {IDC_YSCALE_R, "2.5cm", scale, 2.5},
+        {IDC_YSCALE_R, "nan", scale, 1.0},
+        {IDC_YSCALE_R, "0x10", scale, 1.0},
+        {IDC_YSCALE_R, "1e40", scale, 1.0},
+        {IDC_PLOTTING_WIDTH, "-inf", width, 0},
+        {IDC_PLOTTING_WIDTH, "1e40", width, kLargest},
+        {IDC_ORIGIN_POINT, "-1e999", origin, -kLargest},
         {IDC_LINE_CORRECT, "-3", [](const PlotterConfig& c) { return c.XJUMP; }, 0},
         {IDC_LINE_CORRECT, " +4x", [](const PlotterConfig& c) { return c.XJUMP; }, 4},
     };
@@ -146,21 +156,29 @@ TEST_F(SettingsTransfer, SpeedSlotsOnOpeningOnSpeedRadiosOnSaveAndOnSet) {
     EXPECT_EQ(Config().EdLRCrcValue, 2);
     EXPECT_EQ(Config().UCSPEED, 2);
 
-    // Save keeps the correction in use for the speed, then stores the typed one.
+    // Save stores the typed correction for the speed too, so that the next
+    // load gives it back; without the speed settings the slots stay.
     values.ticks = {{IDC_ENABLE_SPEED, true}, {IDC_MIDDLE_SPEED, true}};
     values.texts[IDC_JOINT_CORRECTION] = "7";
     Save(values);
     EXPECT_EQ(Saved("CTRPARAM", "EdLRCrcValue"), "7");
-    EXPECT_EQ(Saved("CTRPARAM", "EdLRCrcValueMiddle"), "2");
+    EXPECT_EQ(Saved("CTRPARAM", "EdLRCrcValueMiddle"), "7");
     document->LoadConfig();
-    EXPECT_EQ(Open().Text(IDC_JOINT_CORRECTION), "2");
+    EXPECT_EQ(Open().Text(IDC_JOINT_CORRECTION), "7");
+    values.ticks = {{IDC_HIGH_SPEED, true}};
+    values.texts[IDC_JOINT_CORRECTION] = "8";
+    Save(values);
+    EXPECT_EQ(Saved("CTRPARAM", "EdLRCrcValue"), "8");
+    EXPECT_EQ(Saved("CTRPARAM", "EdLRCrcValueHigh"), "3");
 
-    SetJointCorrection(Config(), std::nullopt, 7);
-    EXPECT_EQ(Config().EdLRCrcValue, 7);
-    EXPECT_EQ(Config().EdLRCrcValueMiddle, 7);
+    Config().ENSPEED = 1;
+    Config().UCSPEED = 1;
+    SetJointCorrection(Config(), std::nullopt, 6);
+    EXPECT_EQ(Config().EdLRCrcValue, 6);
+    EXPECT_EQ(Config().EdLRCrcValueMiddle, 6);
     Config().ENSPEED = 0;
     SetJointCorrection(Config(), 0, 9);
-    EXPECT_EQ(Config().EdLRCrcValueMiddle, 7);
+    EXPECT_EQ(Config().EdLRCrcValueMiddle, 6);
     EXPECT_EQ(Config().CrcAddorSub, 0);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <limits>
 
 #include "jobs/file_view.h"
 #include "jobs/row_texts.h"
@@ -41,7 +42,9 @@ TEST_F(StartPositionTest, PlotQueuesTheRowOnlyAboveTheThreshold) {
     };
     for (const Case& c :
          {Case{"12.5", 12.5f, "Begin at 12.50cm"}, Case{"12.5xyz", 12.5f, "Begin at 12.50cm"}, Case{"", 0.0f, ""},
-          Case{"-5", -5.0f, ""}, Case{"0.0001", 0.0001f, ""}, Case{"0.00011", 0.00011f, "Begin at 0.00cm"}}) {
+          Case{"-5", -5.0f, ""}, Case{"0.0001", 0.0001f, ""}, Case{"0.00011", 0.00011f, "Begin at 0.00cm"},
+          Case{"0x10", 0.0f, ""}, Case{"inf", 0.0f, ""}, Case{"nan", 0.0f, ""},
+          Case{"1e40", std::numeric_limits<float>::max(), "Begin at 340282346638528859811704183484516925440.00cm"}}) {
         view.Rows().SetText(0, COL_TASK_STATUS, view.Texts().notPlot);
         view.Rows().SetText(0, COL_MORE_DETAILS, "");
         OnNextModal<CStartPositionDlg>([&](CStartPositionDlg& dialog) { TypeAndPress(dialog, c.typed, "plotButton"); });
