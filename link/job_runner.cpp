@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 #include <mutex>
+#include <optional>
 
 #include "core/document.h"
 #include "core/plotter_status.h"
@@ -65,11 +66,9 @@ void EndJobWhileIdle() {
     JobList().PaintMainFrame();
 }
 
-bool StatusReply() { return ReplyCodeIs(CMD_GET_STATUS); }
-
-// The status query until a status reply; false when abort or stop ended it.
-bool WaitForStatus() {
-    return QueryUntil(CMD_GET_STATUS, 0, g_workerTiming.statusPause, StatusReply, AbortOrStop);
+// The status query until a status reply; nothing when abort or stop ended it.
+std::optional<Reply> WaitForStatus() {
+    return QueryUntil(CMD_GET_STATUS, 0, g_workerTiming.statusPause, CodeIs(CMD_GET_STATUS), AbortOrStop);
 }
 
 // Pings until a job is ready and the plotter online; every abort, and every
@@ -105,9 +104,13 @@ bool ResetBeforeJob() {
 // Stage 1: job begin, busy wait, settings, print start. False when the job
 // is to end.
 bool StartJob() {
-    if (!QueryUntil(CMD_JOB_BEGIN, 1, g_workerTiming.startPause, [] { return true; }, AbortOrStop)) return false;
+    if (!QueryUntil(CMD_JOB_BEGIN, 1, g_workerTiming.startPause, [](const Reply&) { return true; }, AbortOrStop))
+        return false;
     if (!QueryUntil(CMD_GET_STATUS, 0, g_workerTiming.statusPause,
-                    [] { return StatusReply() && !StatusHas(STATUS_BUSY); }, AbortOrStop))
+                    [](const Reply& reply) {
+                        return reply.code == CMD_GET_STATUS && (reply.value & STATUS_BUSY) == 0;
+                    },
+                    AbortOrStop))
         return false;
     if (AbortOrStop()) return false;
     SendJobSettings();
@@ -143,8 +146,9 @@ bool RunCycle(CTOLVEXR5DServerDoc& doc) {
     SwathPlan& plan = doc.m_plan[SLOT_PRINT];
     if (AbortOrStop() || !WaitForStatus() || !ReportProgress()) return false;
     if (plan.m_nCurrentSwath >= plan.m_nSwathCount) {
-        if (AbortOrStop() || !WaitForStatus()) return false;
-        return !StatusHas(STATUS_JOB_DONE);
+        if (AbortOrStop()) return false;
+        const std::optional<Reply> status = WaitForStatus();
+        return status && !StatusReplyHas(*status, STATUS_JOB_DONE);
     }
     if (StatusHas(STATUS_HOLD)) return true;
     if (AbortOrStop()) return false;
