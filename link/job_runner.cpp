@@ -87,6 +87,13 @@ bool IdleUntilJobReady() {
     }
 }
 
+// A job whose drawing has nothing to send never reaches the plotter: it
+// ends held at once; only the reset of every job end goes out.
+void EndJobWithNothingToSend() {
+    JobList().m_bRepeatEnabled = false;
+    RunJobEndSequence();
+}
+
 // Resets the plotter before a job. A plotter found offline ends the job
 // unprinted, its row held; so does a worker that is to quit. False then.
 bool ResetBeforeJob() {
@@ -156,7 +163,13 @@ bool RunCycle(CTOLVEXR5DServerDoc& doc) {
         std::lock_guard lock(doc.m_configLock);
         doc.m_config.RawData = 1;
     }
-    SendNextSwath();
+    if (!SendNextSwath()) {
+        // No packet, though neither aborted nor stopped: it could not be
+        // built (no memory for it). The plotter would wait for it for ever,
+        // so the job ends held.
+        if (!AbortOrStop()) JobList().m_bRepeatEnabled = false;
+        return false;
+    }
     if (AbortOrStop() || !WaitForStatus()) return false;
     AdvanceCurrentSwath(plan);
     return true;
@@ -171,7 +184,9 @@ int PlotThreadProc() {
         if (!g_plotterStatus.IsJobReady() && !IdleUntilJobReady()) return 0;
         // Neither the abort flag nor the current swath is cleared here: the
         // hand-over did that, and an abort given since must count.
-        if (ResetBeforeJob()) {
+        if (!g_pDocument->m_plan[SLOT_PRINT].HasPrintData()) {
+            EndJobWithNothingToSend();
+        } else if (ResetBeforeJob()) {
             g_jobRunning = 1;
             RunJob();
         }

@@ -215,13 +215,16 @@ struct JobEnd {
     int jobBegins;
     int printStarts;
     int announcements;
+    // The print slot's packet buffers are missing (no memory for them at
+    // the hand-over): not even the test pattern can be built.
+    bool noPacketBuffers = false;
 };
 
 class JobEndTest : public JobRunnerTest, public ::testing::WithParamInterface<JobEnd> {};
 
-// The plotter's stop bit and the operator's abort end the job at every wait,
-// once, with the row held; the reset before the job and the one of the job
-// end are the only resets.
+// The plotter's stop bit, the operator's abort and a packet that cannot be
+// built end the job at every wait, once, with the row held; the reset before
+// the job and the one of the job end are the only resets.
 TEST_P(JobEndTest, EndsTheJobOnceWithItsRowHeld) {
     const JobEnd& end = GetParam();
     LoadCase("job_four_pass");
@@ -235,6 +238,7 @@ TEST_P(JobEndTest, EndsTheJobOnceWithItsRowHeld) {
     }
     StartPlotter(std::move(options));
     HandJobToWorker();
+    if (end.noPacketBuffers) ui_.Call([this] { doc_->m_raster[SLOT_PRINT].FreeBuffers(); });
     RunOneJobEnd();
 
     ExpectOneJobEnd(false);
@@ -252,8 +256,35 @@ INSTANTIATE_TEST_SUITE_P(
                       JobEnd{"StopInStageTwo", sim::Trigger{CMD_DATA_COMMIT, 1}, std::nullopt, 1, 1, 1},
                       JobEnd{"AbortWhileWaitingOnline", std::nullopt, sim::Trigger{CMD_RESET, 1}, 0, 0, 0},
                       JobEnd{"AbortInStageOne", std::nullopt, sim::Trigger{CMD_SWATH_COUNT, 1}, 1, 0, 0},
-                      JobEnd{"AbortInStageTwo", std::nullopt, sim::Trigger{CMD_DATA_COMMIT, 1}, 1, 1, 1}),
+                      JobEnd{"AbortInStageTwo", std::nullopt, sim::Trigger{CMD_DATA_COMMIT, 1}, 1, 1, 1},
+                      JobEnd{"APacketThatCannotBeBuilt", std::nullopt, std::nullopt, 1, 1, 0, true}),
     [](const ::testing::TestParamInfo<JobEnd>& info) { return std::string(info.param.name); });
+
+class NothingToSendTest : public JobRunnerTest, public ::testing::WithParamInterface<const char*> {};
+
+// A job whose drawing has nothing to send never reaches the plotter: it ends
+// held at once, and the job end's reset is all the plotter sees of it (the
+// idle worker's pings follow).
+TEST_P(NothingToSendTest, EndsHeldWithOnlyTheJobEndsReset) {
+    LoadCase("job_four_pass");
+    dir_.Write("job.plt", GetParam());
+    StartPlotter();
+    HandJobToWorker();
+    EXPECT_FALSE(doc_->m_plan[SLOT_PRINT].HasPrintData());
+    RunOneJobEnd();
+
+    ExpectOneJobEnd(false);
+    const auto requests = plotter_->Requests();
+    ASSERT_FALSE(requests.empty());
+    EXPECT_EQ(requests[0].command, CMD_RESET);
+    for (auto request = requests.begin() + 1; request != requests.end(); ++request)
+        EXPECT_TRUE(request->command == CMD_GET_STATUS && request->value == kPingValue) << request->command;
+}
+
+INSTANTIATE_TEST_SUITE_P(Plots, NothingToSendTest, ::testing::Values("", "IN;PU100,100;PU2000,3000;"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             return std::string(*info.param == '\0' ? "EmptyFile" : "PenMovesOnly");
+                         });
 
 TEST_F(JobRunnerTest, APlotterOfflineAtTheResetEndsTheJobUnrunAndHeld) {
     LoadCase("job_four_pass");
