@@ -11,6 +11,7 @@
 #include "core/status_texts.h"
 #include "engine/swath_packet.h"
 #include "link/command_channel.h"
+#include "link/job_abort.h"
 #include "link/job_flags.h"
 #include "link/job_list_link.h"
 #include "link/swath_transfer.h"
@@ -146,17 +147,25 @@ void AdvanceCurrentSwath(SwathPlan& plan) {
     plan.m_nCurrentSwath.compare_exchange_strong(current, next);
 }
 
+// After the last packet: the status query; true while the plotter is still
+// printing. False when the job is to end: aborted, stopped, or done (its
+// outcome then settled).
+bool StillPrinting() {
+    if (AbortOrStop()) return false;
+    const std::optional<Reply> status = WaitForStatus();
+    if (!status) return false;
+    if (!StatusReplyHas(*status, STATUS_JOB_DONE)) return true;
+    SettleJobOutcome();
+    return false;
+}
+
 // One stage-2 cycle: status, progress, and the next packet while swaths
 // remain, else the wait for the plotter's job-done bit. False when the job
 // is to end.
 bool RunCycle(CTOLVEXR5DServerDoc& doc) {
     SwathPlan& plan = doc.m_plan[SLOT_PRINT];
     if (AbortOrStop() || !WaitForStatus() || !ReportProgress()) return false;
-    if (plan.m_nCurrentSwath >= plan.m_nSwathCount) {
-        if (AbortOrStop()) return false;
-        const std::optional<Reply> status = WaitForStatus();
-        return status && !StatusReplyHas(*status, STATUS_JOB_DONE);
-    }
+    if (plan.m_nCurrentSwath >= plan.m_nSwathCount) return StillPrinting();
     if (StatusHas(STATUS_HOLD)) return true;
     if (AbortOrStop()) return false;
     {

@@ -286,6 +286,48 @@ INSTANTIATE_TEST_SUITE_P(Plots, NothingToSendTest, ::testing::Values("", "IN;PU1
                              return std::string(*info.param == '\0' ? "EmptyFile" : "PenMovesOnly");
                          });
 
+class JobDoneEndTest : public JobRunnerTest, public ::testing::WithParamInterface<bool> {};
+
+// Once every packet is committed and the plotter has reported the job done,
+// an abort, or the window closed, during the job end's reset (the row still
+// reads "Plotting") leaves the job printed.
+TEST_P(JobDoneEndTest, AnAbortDuringTheResetLeavesTheJobPrinted) {
+    const bool closing = GetParam();
+    LoadCase("job_four_pass");
+    const std::vector<Bytes> expected = EnginePayloads();
+    // The request after each job-done status goes unanswered, so the job
+    // end's first reset is missed; the abort comes with it.
+    sim::StandInOptions options;
+    const auto plotter = std::make_shared<std::atomic<sim::StandInPlotter*>>(nullptr);
+    options.onRequest = [this, closing, plotter, aborted = std::make_shared<bool>(false)](
+                            const sim::RequestRecord& request) {
+        if (request.command == CMD_GET_STATUS && (request.replyValue & STATUS_JOB_DONE) != 0)
+            plotter->load()->Modify([](sim::PlotterModel& board) { board.GoSilent(1); });
+        if (request.command != CMD_RESET || request.fate != sim::ReplyFate::Silent || std::exchange(*aborted, true))
+            return;
+        // As the main frame's Close and the worker's stop: the quit flag, then
+        // the abort.
+        ui_.Call([closing] {
+            if (closing) g_quitWorker = 1;
+            AbortJob();
+        });
+    };
+    *plotter = &StartPlotter(std::move(options));
+    HandJobToWorker();
+    RunOneJobEnd();
+
+    EXPECT_EQ(CommittedBytes(), expected);
+    const auto resets = RequestsOf(CMD_RESET);
+    ASSERT_FALSE(resets.empty());
+    // A worker that is to quit does not try the reset again.
+    EXPECT_EQ(resets.back().fate, closing ? sim::ReplyFate::Silent : sim::ReplyFate::Sent);
+    ExpectOneJobEnd(true);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, JobDoneEndTest, ::testing::Bool(), [](const ::testing::TestParamInfo<bool>& info) {
+    return std::string(info.param ? "WindowClosed" : "Abort");
+});
+
 TEST_F(JobRunnerTest, APlotterOfflineAtTheResetEndsTheJobUnrunAndHeld) {
     LoadCase("job_four_pass");
     PrepareJob();
