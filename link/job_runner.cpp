@@ -109,6 +109,16 @@ bool ResetBeforeJob() {
     return true;
 }
 
+// The online wait: pings until the plotter answers. False when the job is
+// to end; a worker that is to quit sends no ping for it.
+bool WaitOnline() {
+    while (!QuitRequested()) {
+        if (PingPlotter()) return true;
+        if (AbortRequested()) return false;
+    }
+    return false;
+}
+
 // Stage 1: job begin, busy wait, settings, print start. False when the job
 // is to end.
 bool StartJob() {
@@ -123,10 +133,10 @@ bool StartJob() {
     if (AbortOrStop()) return false;
     SendJobSettings();
     if (AbortOrStop()) return false;
-    // The print start tests the stop bit before each try, the abort flag
-    // after each pause.
+    // The print start tests the stop bit (and the quit flag) before each
+    // try, the abort flag after each pause.
     for (;;) {
-        if (StatusHas(STATUS_STOP)) return false;
+        if (StatusHas(STATUS_STOP) || QuitRequested()) return false;
         if (QueryPlotter(CMD_PRINT_START, 1) == 0) return true;
         PauseUnless(g_workerTiming.startPause, AbortRequested);
         if (AbortRequested()) return false;
@@ -205,11 +215,9 @@ int PlotThreadProc() {
 
 void RunJob() {
     if (g_pDocument == nullptr) return;
-    while (!PingPlotter()) {
-        if (AbortRequested()) {
-            RunJobEndSequence();
-            return;
-        }
+    if (!WaitOnline()) {
+        RunJobEndSequence();
+        return;
     }
     g_statusTexts.Set(STATUS_TEXT_RUNSTATE, g_statusTexts.Print());
     g_firstTransfer = 1;

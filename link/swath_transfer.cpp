@@ -90,10 +90,11 @@ platform::UniqueFd ConnectToPlotter() {
 
 // Hands every byte to the connection, going on after partial sends. False
 // when the plotter closed it, it failed, took nothing for the send timeout,
-// or the job was aborted. MSG_NOSIGNAL: a closed connection is an error
-// here, not a signal that ends the program.
+// or the job was aborted (then nothing more is sent). MSG_NOSIGNAL: a closed
+// connection is an error here, not a signal that ends the program.
 bool SendWhole(int fd, std::span<const uint8_t> bytes) {
     while (!bytes.empty()) {
+        if (AbortRequested()) return false;
         const ssize_t sent = send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
         if (sent > 0) {
             bytes = bytes.subspan(static_cast<size_t>(sent));
