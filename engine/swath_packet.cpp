@@ -106,9 +106,7 @@ bool CTOLVEXR5DServerDoc::PrepareSwathBuffers() {
 
 bool CTOLVEXR5DServerDoc::IsPrintDataFinished() {
     const SwathPlan& plan = m_plan[SLOT_PRINT];
-    if (plan.m_nWidthDots >= 1 && plan.m_nHeightDots >= 1 && plan.m_nCurrentSwath < plan.m_nSwathCount &&
-        g_forceEnd == 0)
-        return false;
+    if (plan.HasPrintData() && plan.m_nCurrentSwath < plan.m_nSwathCount && g_forceEnd == 0) return false;
     g_forceEnd = 0;
     return true;
 }

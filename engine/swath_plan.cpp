@@ -150,3 +150,5 @@ bool SwathPlan::ComputeBufferGeometry() {
     for (auto& head : config.NozzleCorrection) std::ranges::fill(head, 0);
     return true;
 }
+
+bool SwathPlan::HasPrintData() const { return m_nWidthDots >= 1 && m_nHeightDots >= 1 && m_nSwathCount >= 1; }

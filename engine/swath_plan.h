@@ -23,6 +23,10 @@ public:
     // The raster and packet geometry of the print slot, at job start. False
     // when it does not fit the 32-bit range.
     bool ComputeBufferGeometry();
+    // Whether the planned drawing gives the plotter anything to print: at
+    // least one swath over a drawing at least one dot wide and high. A job
+    // without it sends no packet, not even the test pattern.
+    bool HasPrintData() const;
 
     PlotterConfig* m_pConfig = nullptr;
     int32_t m_nSwathHeight = 0;  // plotter units

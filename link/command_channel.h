@@ -115,6 +115,7 @@ void SetPlotterAddress(std::string_view address);
 
 // Sends the job's settings from the print slot's plan and the configuration
 // it was planned with (the job's own copy), each repeated until answered or
-// the job is to end (aborted, or the worker to quit). Nothing without a
+// the job is to end. Once the job is aborted each remaining setting is sent
+// once, unanswered; once the worker is to quit none is. Nothing without a
 // planned print slot.
 void SendJobSettings();

@@ -2,6 +2,7 @@
 
 #include "core/document.h"
 #include "core/plotter_status.h"
+#include "link/job_abort.h"
 #include "link/job_flags.h"
 #include "link/job_list_link.h"
 
@@ -9,6 +10,7 @@ void HandOverJob() {
     if (g_pDocument == nullptr) return;
     g_pDocument->TakeJobConfig();
     g_pDocument->PrepareSwathBuffers();
+    OpenJobOutcome();
     JobList().m_bRepeatEnabled = true;
     g_abortJob = 0;
     g_plotterStatus.SignalJobReady();

@@ -9,9 +9,9 @@
 //   excepted;
 // - its swath buffers are set up (PrepareSwathBuffers; a failure shows later
 //   as packets that cannot be built);
-// - it starts with repeats enabled and no abort pending: an abort given
-//   before the hand-over does not reach it, one given after it (AbortJob)
-//   always does;
+// - it starts with repeats enabled, no abort pending and its outcome open:
+//   an abort given before the hand-over does not reach it, one given after
+//   it (AbortJob) does until the worker settles the outcome;
 // - then it is signalled ready (SignalJobReady).
 // Needs the document published.
 void HandOverJob();

@@ -25,9 +25,11 @@ public:
     virtual void EnableOriginEdit() = 0;
 
     // Whether the job that ends counts as printed (true) or its row is held:
-    // cleared by an abort (AbortJob), the plotter's stop bit, a plotter found
-    // offline before the job, or a job ended before it was taken; set again
-    // by the job list after a held job and by HandOverJob for every new job.
+    // cleared by an abort (AbortJob) until the job's outcome is settled, the
+    // plotter's stop bit, a plotter found offline before the job, a job ended
+    // before it was taken, a job with nothing to send and a packet that
+    // cannot be built; set again by the job list after a held job and by
+    // HandOverJob for every new job.
     std::atomic<bool> m_bRepeatEnabled{true};
 };
 

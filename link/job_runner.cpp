@@ -4,12 +4,14 @@
 #include <cstdint>
 #include <limits>
 #include <mutex>
+#include <optional>
 
 #include "core/document.h"
 #include "core/plotter_status.h"
 #include "core/status_texts.h"
 #include "engine/swath_packet.h"
 #include "link/command_channel.h"
+#include "link/job_abort.h"
 #include "link/job_flags.h"
 #include "link/job_list_link.h"
 #include "link/swath_transfer.h"
@@ -65,11 +67,9 @@ void EndJobWhileIdle() {
     JobList().PaintMainFrame();
 }
 
-bool StatusReply() { return ReplyCodeIs(CMD_GET_STATUS); }
-
-// The status query until a status reply; false when abort or stop ended it.
-bool WaitForStatus() {
-    return QueryUntil(CMD_GET_STATUS, 0, g_workerTiming.statusPause, StatusReply, AbortOrStop);
+// The status query until a status reply; nothing when abort or stop ended it.
+std::optional<Reply> WaitForStatus() {
+    return QueryUntil(CMD_GET_STATUS, 0, g_workerTiming.statusPause, CodeIs(CMD_GET_STATUS), AbortOrStop);
 }
 
 // Pings until a job is ready and the plotter online; every abort, and every
@@ -88,6 +88,13 @@ bool IdleUntilJobReady() {
     }
 }
 
+// A job whose drawing has nothing to send never reaches the plotter: it
+// ends held at once; only the reset of every job end goes out.
+void EndJobWithNothingToSend() {
+    JobList().m_bRepeatEnabled = false;
+    RunJobEndSequence();
+}
+
 // Resets the plotter before a job. A plotter found offline ends the job
 // unprinted, its row held; so does a worker that is to quit. False then.
 bool ResetBeforeJob() {
@@ -102,20 +109,34 @@ bool ResetBeforeJob() {
     return true;
 }
 
+// The online wait: pings until the plotter answers. False when the job is
+// to end; a worker that is to quit sends no ping for it.
+bool WaitOnline() {
+    while (!QuitRequested()) {
+        if (PingPlotter()) return true;
+        if (AbortRequested()) return false;
+    }
+    return false;
+}
+
 // Stage 1: job begin, busy wait, settings, print start. False when the job
 // is to end.
 bool StartJob() {
-    if (!QueryUntil(CMD_JOB_BEGIN, 1, g_workerTiming.startPause, [] { return true; }, AbortOrStop)) return false;
+    if (!QueryUntil(CMD_JOB_BEGIN, 1, g_workerTiming.startPause, [](const Reply&) { return true; }, AbortOrStop))
+        return false;
     if (!QueryUntil(CMD_GET_STATUS, 0, g_workerTiming.statusPause,
-                    [] { return StatusReply() && !StatusHas(STATUS_BUSY); }, AbortOrStop))
+                    [](const Reply& reply) {
+                        return reply.code == CMD_GET_STATUS && (reply.value & STATUS_BUSY) == 0;
+                    },
+                    AbortOrStop))
         return false;
     if (AbortOrStop()) return false;
     SendJobSettings();
     if (AbortOrStop()) return false;
-    // The print start tests the stop bit before each try, the abort flag
-    // after each pause.
+    // The print start tests the stop bit (and the quit flag) before each
+    // try, the abort flag after each pause.
     for (;;) {
-        if (StatusHas(STATUS_STOP)) return false;
+        if (StatusHas(STATUS_STOP) || QuitRequested()) return false;
         if (QueryPlotter(CMD_PRINT_START, 1) == 0) return true;
         PauseUnless(g_workerTiming.startPause, AbortRequested);
         if (AbortRequested()) return false;
@@ -136,23 +157,38 @@ void AdvanceCurrentSwath(SwathPlan& plan) {
     plan.m_nCurrentSwath.compare_exchange_strong(current, next);
 }
 
+// After the last packet: the status query; true while the plotter is still
+// printing. False when the job is to end: aborted, stopped, or done (its
+// outcome then settled).
+bool StillPrinting() {
+    if (AbortOrStop()) return false;
+    const std::optional<Reply> status = WaitForStatus();
+    if (!status) return false;
+    if (!StatusReplyHas(*status, STATUS_JOB_DONE)) return true;
+    SettleJobOutcome();
+    return false;
+}
+
 // One stage-2 cycle: status, progress, and the next packet while swaths
 // remain, else the wait for the plotter's job-done bit. False when the job
 // is to end.
 bool RunCycle(CTOLVEXR5DServerDoc& doc) {
     SwathPlan& plan = doc.m_plan[SLOT_PRINT];
     if (AbortOrStop() || !WaitForStatus() || !ReportProgress()) return false;
-    if (plan.m_nCurrentSwath >= plan.m_nSwathCount) {
-        if (AbortOrStop() || !WaitForStatus()) return false;
-        return !StatusHas(STATUS_JOB_DONE);
-    }
+    if (plan.m_nCurrentSwath >= plan.m_nSwathCount) return StillPrinting();
     if (StatusHas(STATUS_HOLD)) return true;
     if (AbortOrStop()) return false;
     {
         std::lock_guard lock(doc.m_configLock);
         doc.m_config.RawData = 1;
     }
-    SendNextSwath();
+    if (!SendNextSwath()) {
+        // No packet, though neither aborted nor stopped: it could not be
+        // built (no memory for it). The plotter would wait for it for ever,
+        // so the job ends held.
+        if (!AbortOrStop()) JobList().m_bRepeatEnabled = false;
+        return false;
+    }
     if (AbortOrStop() || !WaitForStatus()) return false;
     AdvanceCurrentSwath(plan);
     return true;
@@ -167,7 +203,9 @@ int PlotThreadProc() {
         if (!g_plotterStatus.IsJobReady() && !IdleUntilJobReady()) return 0;
         // Neither the abort flag nor the current swath is cleared here: the
         // hand-over did that, and an abort given since must count.
-        if (ResetBeforeJob()) {
+        if (!g_pDocument->m_plan[SLOT_PRINT].HasPrintData()) {
+            EndJobWithNothingToSend();
+        } else if (ResetBeforeJob()) {
             g_jobRunning = 1;
             RunJob();
         }
@@ -177,11 +215,9 @@ int PlotThreadProc() {
 
 void RunJob() {
     if (g_pDocument == nullptr) return;
-    while (!PingPlotter()) {
-        if (AbortRequested()) {
-            RunJobEndSequence();
-            return;
-        }
+    if (!WaitOnline()) {
+        RunJobEndSequence();
+        return;
     }
     g_statusTexts.Set(STATUS_TEXT_RUNSTATE, g_statusTexts.Print());
     g_firstTransfer = 1;

@@ -5,7 +5,9 @@
 // packet until the plotter reports it done. Every end of a job, normal or
 // not, runs one job-end sequence: the stop test, abort and force-end flags,
 // EndJob, the running flag cleared and, last of all, the busy flag. Every
-// wait ends on the quit flag too.
+// wait ends on the quit flag too, and once it is set nothing of the job but
+// the job end's reset is sent. A job with nothing to send, or whose packet
+// cannot be built, ends held.
 
 // The worker thread's procedure; returns 0 once g_quitWorker is seen.
 // Needs the document (g_pDocument) published before it starts.

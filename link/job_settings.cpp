@@ -53,6 +53,9 @@ void SendJobSettings() {
     if (plan.m_pConfig == nullptr) return;
     const PlotterConfig& config = *plan.m_pConfig;
     for (const JobSetting& setting : kJobSettings) {
+        // A worker that is to quit sends nothing more of the job; an
+        // aborted job still sends each remaining setting once.
+        if (QuitRequested()) return;
         if (setting.command == CMD_PRINT_SPEED && config.ENSPEED != 1) continue;
         const uint32_t value = setting.value(plan, config);
         if (AbortRequested()) {

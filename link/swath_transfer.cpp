@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -89,10 +90,11 @@ platform::UniqueFd ConnectToPlotter() {
 
 // Hands every byte to the connection, going on after partial sends. False
 // when the plotter closed it, it failed, took nothing for the send timeout,
-// or the job was aborted. MSG_NOSIGNAL: a closed connection is an error
-// here, not a signal that ends the program.
+// or the job was aborted (then nothing more is sent). MSG_NOSIGNAL: a closed
+// connection is an error here, not a signal that ends the program.
 bool SendWhole(int fd, std::span<const uint8_t> bytes) {
     while (!bytes.empty()) {
+        if (AbortRequested()) return false;
         const ssize_t sent = send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
         if (sent > 0) {
             bytes = bytes.subspan(static_cast<size_t>(sent));
@@ -127,16 +129,17 @@ bool SendPayload(std::span<const uint8_t> payload) {
     if (!connection || !SendWhole(connection.Get(), payload)) return false;
     PauseUnless(g_workerTiming.settlePause, AbortRequested);
     QueryUntil(CMD_GET_STATUS, 0, g_workerTiming.transferPause,
-               [] { return ReplyCodeIs(CMD_GET_STATUS) && StatusHas(STATUS_DATA_RECEIVED); }, AbortRequested);
+               [](const Reply& reply) { return StatusReplyHas(reply, STATUS_DATA_RECEIVED); }, AbortRequested);
     return !ConnectionReset(connection.Get());
 }
 
-// Asks for the plotter's sum of the payload; whether it equals sum. An abort
-// that ends the wait leaves whatever value the last reply held.
+// Asks for the plotter's sum of the payload; whether it equals sum. The sum
+// is the value of the checksum reply itself; an abort that ends the wait
+// leaves no sum to compare, so nothing is committed.
 bool ChecksumMatches(uint32_t sum) {
-    QueryUntil(CMD_DATA_CHECKSUM, 0, g_workerTiming.transferPause, [] { return ReplyCodeIs(CMD_DATA_CHECKSUM); },
-               AbortRequested);
-    return g_plotterStatus.LastReply().value == sum;
+    const std::optional<Reply> reply =
+        QueryUntil(CMD_DATA_CHECKSUM, 0, g_workerTiming.transferPause, CodeIs(CMD_DATA_CHECKSUM), AbortRequested);
+    return reply && reply->value == sum;
 }
 
 // The question after too many failed attempts: true to try more.
@@ -159,10 +162,10 @@ bool ReportProgress() {
     if (g_pDocument == nullptr) return false;
     SwathPlan& plan = g_pDocument->m_plan[SLOT_PRINT];
     if (plan.m_nSwathCount == 0) return true;
-    if (!QueryUntil(CMD_GET_PROGRESS, 0, g_workerTiming.statusPause, [] { return ReplyCodeIs(CMD_GET_PROGRESS); },
-                    AbortOrStop))
-        return false;
-    plan.m_nSwathsPrinted = static_cast<int32_t>(g_plotterStatus.LastReply().value);
+    const std::optional<Reply> progress =
+        QueryUntil(CMD_GET_PROGRESS, 0, g_workerTiming.statusPause, CodeIs(CMD_GET_PROGRESS), AbortOrStop);
+    if (!progress) return false;
+    plan.m_nSwathsPrinted = static_cast<int32_t>(progress->value);
     // In 64 bits: a wild reply value must not overflow the product.
     const int64_t percent = int64_t{plan.m_nSwathsPrinted} * 100 / plan.m_nSwathCount;
     g_statusTexts.Set(STATUS_TEXT_PERCENT, std::to_string(percent) + "%");
@@ -201,8 +204,7 @@ bool SendSwathData() {
     const auto length = static_cast<uint32_t>(payload.size());
     int32_t attemptsLeft = kTransferAttempts;
     for (;;) {
-        QueryUntil(CMD_DATA_LENGTH, length, g_workerTiming.statusPause, [] { return ReplyCodeIs(CMD_DATA_LENGTH); },
-                   AbortRequested);
+        QueryUntil(CMD_DATA_LENGTH, length, g_workerTiming.statusPause, CodeIs(CMD_DATA_LENGTH), AbortRequested);
         g_plotterStatus.ClearReplyValue();
         if (AbortRequested()) return false;
 
@@ -213,8 +215,7 @@ bool SendSwathData() {
         if (SendPayload(payload) && ChecksumMatches(sum)) {
             // Only the commit's own reply ends the wait: a late reply to an
             // earlier command does not show that the commit arrived.
-            QueryUntil(CMD_DATA_COMMIT, 0, g_workerTiming.transferPause, [] { return ReplyCodeIs(CMD_DATA_COMMIT); },
-                       AbortRequested);
+            QueryUntil(CMD_DATA_COMMIT, 0, g_workerTiming.transferPause, CodeIs(CMD_DATA_COMMIT), AbortRequested);
             return true;
         }
         // An aborted job gives the packet up without a question.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <thread>
 
 #include "core/plotter_status.h"
@@ -41,6 +42,8 @@ inline bool AbortOrStop() { return AbortRequested() || StatusHas(STATUS_STOP); }
 inline bool ReplyCodeIs(uint32_t code) { return g_plotterStatus.LastReply().code == code; }
 inline bool PlotterOnline() { return g_plotterStatus.m_bOnline.load() != 0; }
 
+using Reply = PlotterStatus::Reply;
+
 // Sleeps for pause, or less once giveUp() holds: a stop or an abort never
 // waits out a long pause.
 template <typename GiveUp>
@@ -51,14 +54,29 @@ void PauseUnless(std::chrono::milliseconds pause, GiveUp giveUp) {
         std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(end - now, kSlice));
 }
 
-// Queries command with value until a valid reply satisfies accepted(),
+// Queries command with value until a valid reply satisfies accepted(reply),
 // pausing after every try that does not; gives up, before any try and during
-// the pauses, as soon as giveUp() holds. True when the reply was accepted.
+// the pauses, as soon as giveUp() holds. The reply accepted, read once from
+// the status record, so that its code and value belong together whatever
+// the other thread stores after it; nothing when giveUp() ended the wait.
 template <typename Accepted, typename GiveUp>
-bool QueryUntil(uint32_t command, uint32_t value, std::chrono::milliseconds pause, Accepted accepted, GiveUp giveUp) {
+std::optional<Reply> QueryUntil(uint32_t command, uint32_t value, std::chrono::milliseconds pause, Accepted accepted,
+                                GiveUp giveUp) {
     while (!giveUp()) {
-        if (QueryPlotter(command, value) == 0 && accepted()) return true;
+        if (QueryPlotter(command, value) == 0) {
+            const Reply reply = g_plotterStatus.LastReply();
+            if (accepted(reply)) return reply;
+        }
         PauseUnless(pause, giveUp);
     }
-    return false;
+    return std::nullopt;
+}
+
+// A reply of the command's own code.
+inline auto CodeIs(uint32_t code) {
+    return [code](const Reply& reply) { return reply.code == code; };
+}
+// A status reply whose status word has all bits set.
+inline bool StatusReplyHas(const Reply& reply, uint32_t bits) {
+    return reply.code == CMD_GET_STATUS && (reply.value & bits) == bits;
 }

@@ -215,13 +215,16 @@ struct JobEnd {
     int jobBegins;
     int printStarts;
     int announcements;
+    // The print slot's packet buffers are missing (no memory for them at
+    // the hand-over): not even the test pattern can be built.
+    bool noPacketBuffers = false;
 };
 
 class JobEndTest : public JobRunnerTest, public ::testing::WithParamInterface<JobEnd> {};
 
-// The plotter's stop bit and the operator's abort end the job at every wait,
-// once, with the row held; the reset before the job and the one of the job
-// end are the only resets.
+// The plotter's stop bit, the operator's abort and a packet that cannot be
+// built end the job at every wait, once, with the row held; the reset before
+// the job and the one of the job end are the only resets.
 TEST_P(JobEndTest, EndsTheJobOnceWithItsRowHeld) {
     const JobEnd& end = GetParam();
     LoadCase("job_four_pass");
@@ -235,6 +238,7 @@ TEST_P(JobEndTest, EndsTheJobOnceWithItsRowHeld) {
     }
     StartPlotter(std::move(options));
     HandJobToWorker();
+    if (end.noPacketBuffers) ui_.Call([this] { doc_->m_raster[SLOT_PRINT].FreeBuffers(); });
     RunOneJobEnd();
 
     ExpectOneJobEnd(false);
@@ -252,8 +256,77 @@ INSTANTIATE_TEST_SUITE_P(
                       JobEnd{"StopInStageTwo", sim::Trigger{CMD_DATA_COMMIT, 1}, std::nullopt, 1, 1, 1},
                       JobEnd{"AbortWhileWaitingOnline", std::nullopt, sim::Trigger{CMD_RESET, 1}, 0, 0, 0},
                       JobEnd{"AbortInStageOne", std::nullopt, sim::Trigger{CMD_SWATH_COUNT, 1}, 1, 0, 0},
-                      JobEnd{"AbortInStageTwo", std::nullopt, sim::Trigger{CMD_DATA_COMMIT, 1}, 1, 1, 1}),
+                      JobEnd{"AbortInStageTwo", std::nullopt, sim::Trigger{CMD_DATA_COMMIT, 1}, 1, 1, 1},
+                      JobEnd{"APacketThatCannotBeBuilt", std::nullopt, std::nullopt, 1, 1, 0, true}),
     [](const ::testing::TestParamInfo<JobEnd>& info) { return std::string(info.param.name); });
+
+class NothingToSendTest : public JobRunnerTest, public ::testing::WithParamInterface<const char*> {};
+
+// A job whose drawing has nothing to send never reaches the plotter: it ends
+// held at once, and the job end's reset is all the plotter sees of it (the
+// idle worker's pings follow).
+TEST_P(NothingToSendTest, EndsHeldWithOnlyTheJobEndsReset) {
+    LoadCase("job_four_pass");
+    dir_.Write("job.plt", GetParam());
+    StartPlotter();
+    HandJobToWorker();
+    EXPECT_FALSE(doc_->m_plan[SLOT_PRINT].HasPrintData());
+    RunOneJobEnd();
+
+    ExpectOneJobEnd(false);
+    const auto requests = plotter_->Requests();
+    ASSERT_FALSE(requests.empty());
+    EXPECT_EQ(requests[0].command, CMD_RESET);
+    for (auto request = requests.begin() + 1; request != requests.end(); ++request)
+        EXPECT_TRUE(request->command == CMD_GET_STATUS && request->value == kPingValue) << request->command;
+}
+
+INSTANTIATE_TEST_SUITE_P(Plots, NothingToSendTest, ::testing::Values("", "IN;PU100,100;PU2000,3000;"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             return std::string(*info.param == '\0' ? "EmptyFile" : "PenMovesOnly");
+                         });
+
+class JobDoneEndTest : public JobRunnerTest, public ::testing::WithParamInterface<bool> {};
+
+// Once every packet is committed and the plotter has reported the job done,
+// an abort, or the window closed, during the job end's reset (the row still
+// reads "Plotting") leaves the job printed.
+TEST_P(JobDoneEndTest, AnAbortDuringTheResetLeavesTheJobPrinted) {
+    const bool closing = GetParam();
+    LoadCase("job_four_pass");
+    const std::vector<Bytes> expected = EnginePayloads();
+    // The request after each job-done status goes unanswered, so the job
+    // end's first reset is missed; the abort comes with it.
+    sim::StandInOptions options;
+    const auto plotter = std::make_shared<std::atomic<sim::StandInPlotter*>>(nullptr);
+    options.onRequest = [this, closing, plotter, aborted = std::make_shared<bool>(false)](
+                            const sim::RequestRecord& request) {
+        if (request.command == CMD_GET_STATUS && (request.replyValue & STATUS_JOB_DONE) != 0)
+            plotter->load()->Modify([](sim::PlotterModel& board) { board.GoSilent(1); });
+        if (request.command != CMD_RESET || request.fate != sim::ReplyFate::Silent || std::exchange(*aborted, true))
+            return;
+        // As the main frame's Close and the worker's stop: the quit flag, then
+        // the abort.
+        ui_.Call([closing] {
+            if (closing) g_quitWorker = 1;
+            AbortJob();
+        });
+    };
+    *plotter = &StartPlotter(std::move(options));
+    HandJobToWorker();
+    RunOneJobEnd();
+
+    EXPECT_EQ(CommittedBytes(), expected);
+    const auto resets = RequestsOf(CMD_RESET);
+    ASSERT_FALSE(resets.empty());
+    // A worker that is to quit does not try the reset again.
+    EXPECT_EQ(resets.back().fate, closing ? sim::ReplyFate::Silent : sim::ReplyFate::Sent);
+    ExpectOneJobEnd(true);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, JobDoneEndTest, ::testing::Bool(), [](const ::testing::TestParamInfo<bool>& info) {
+    return std::string(info.param ? "WindowClosed" : "Abort");
+});
 
 TEST_F(JobRunnerTest, APlotterOfflineAtTheResetEndsTheJobUnrunAndHeld) {
     LoadCase("job_four_pass");

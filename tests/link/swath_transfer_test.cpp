@@ -71,6 +71,28 @@ TEST(PayloadSumTest, AddsWordsModulo2To32WithoutA16BitWrap) {
     EXPECT_EQ(PayloadSum(std::vector<uint16_t>(65538, 0xFFFF)), 0xFFFFu * 65538u);
 }
 
+// A reply is taken by the one who asked: the value is that of the reply
+// whose code was accepted, even when the other thread stores a reply of its
+// own (the network page's address check shares the socket) right after the
+// acceptance.
+TEST_F(SwathTransferTest, AnAcceptedReplyKeepsItsOwnValue) {
+    LoadCase("job_four_pass");
+    AnsweringPlotter plotter([](const CommandPacket& request, int) -> std::optional<ReplyPacket> {
+        return ReplyPacket::For(request.command, 1234, 0);
+    });
+    const auto accepted = QueryUntil(
+        CMD_DATA_CHECKSUM, 0, 1ms,
+        [](const Reply& reply) {
+            g_plotterStatus.SetLastReply(CMD_SET_IP, 0x0100007F);
+            return reply.code == CMD_DATA_CHECKSUM;
+        },
+        AbortRequested);
+    ASSERT_TRUE(accepted);
+    EXPECT_EQ(accepted->code, CMD_DATA_CHECKSUM);
+    EXPECT_EQ(accepted->value, 1234u);
+    EXPECT_EQ(g_plotterStatus.LastReply().value, 0x0100007Fu);
+}
+
 TEST_F(SwathTransferTest, AnnouncesSendsConfirmsAndCommitsOnePayload) {
     StartPlotter();
     // All zero: the sum 0 that the plotter reports matches.

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -210,6 +211,77 @@ INSTANTIATE_TEST_SUITE_P(
                   [](sim::StandInOptions& options, const PlotterHandle&) { options.board.printReplies = 1'000'000; },
                   [](const sim::StandInView& view) { return view.board.Committed().size() >= 3; }}),
     [](const ::testing::TestParamInfo<StopPoint>& info) { return std::string(info.param.name); });
+
+// Where the windows close during a job: the count-th request of command (or,
+// with status bits, the first status reply showing them) is answered, then
+// the quit flag rises and the job is aborted, as the worker's stop does.
+struct QuitPoint {
+    const char* name;
+    uint32_t command;
+    int count = 1;
+    uint32_t statusBits = 0;
+    // An abort before the plotter's job-done report holds the job; one
+    // right at it may come before or after the worker has read the report.
+    bool held = true;
+};
+
+class QuitTest : public WorkerSafetyTest, public ::testing::WithParamInterface<QuitPoint> {};
+
+// Once the quit flag is set the worker sends nothing of the job but the
+// reset: no further setting, no checksum query or commit of the transfer
+// under way, no next packet.
+TEST_P(QuitTest, SendsNothingOfTheJobButTheReset) {
+    const QuitPoint point = GetParam();
+    LoadCase("job_four_pass");
+    sim::StandInOptions options;
+    const auto quitAt = std::make_shared<std::optional<std::chrono::steady_clock::time_point>>();
+    options.onRequest = [point, quitAt, seen = std::make_shared<int>(0)](const sim::RequestRecord& request) {
+        if (*quitAt || request.command != point.command) return;
+        const bool reached = point.statusBits != 0 ? (request.replyValue & point.statusBits) == point.statusBits
+                                                   : ++*seen == point.count;
+        if (!reached) return;
+        *quitAt = request.time;
+        g_quitWorker = 1;
+        AbortJob();
+    };
+    StartPlotter(std::move(options));
+    HandJobToWorker();
+    ASSERT_TRUE(worker_.Start());
+    EXPECT_TRUE(jobList_.WaitForFinishes(1, kJobTimeout));
+    StopWorker();
+
+    ASSERT_TRUE(*quitAt);
+    int resets = 0;
+    for (const auto& request : plotter_->Requests()) {
+        if (request.time <= **quitAt) continue;
+        EXPECT_EQ(request.command, CMD_RESET);
+        resets += request.command == CMD_RESET;
+    }
+    EXPECT_GE(resets, 1);
+    ASSERT_EQ(jobList_.Finishes().size(), 1u);
+    if (point.held) {
+        EXPECT_FALSE(jobList_.Finishes()[0].repeatEnabled);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Requests, QuitTest,
+    ::testing::Values(QuitPoint{"ResetBeforeTheJob", CMD_RESET},
+                      QuitPoint{"OnlineWait", CMD_GET_STATUS},
+                      QuitPoint{"JobBegin", CMD_JOB_BEGIN},
+                      QuitPoint{"BusyWait", CMD_GET_STATUS, 2},
+                      QuitPoint{"FirstSetting", CMD_SWATH_COUNT},
+                      QuitPoint{"MiddleSetting", CMD_FAN_PWM},
+                      QuitPoint{"LastSetting", CMD_MOTOR_BUF_R},
+                      QuitPoint{"PrintStart", CMD_PRINT_START},
+                      QuitPoint{"Progress", CMD_GET_PROGRESS},
+                      QuitPoint{"Announcement", CMD_DATA_LENGTH},
+                      QuitPoint{"Acknowledgement", CMD_GET_STATUS, 1, STATUS_DATA_RECEIVED},
+                      QuitPoint{"Checksum", CMD_DATA_CHECKSUM},
+                      QuitPoint{"Commit", CMD_DATA_COMMIT},
+                      QuitPoint{"SecondPacket", CMD_DATA_LENGTH, 2},
+                      QuitPoint{"JobDone", CMD_GET_STATUS, 1, STATUS_JOB_DONE, false}),
+    [](const ::testing::TestParamInfo<QuitPoint>& info) { return std::string(info.param.name); });
 
 // A stop while the transfer's question waits for the user-interface thread
 // serves it (answered "Yes": try more) and still leaves at once.
