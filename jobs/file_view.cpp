@@ -156,6 +156,9 @@ void CFileView::UpdateStatusBar() {
     for (const int kind : kStatusPanes) {
         g_pStatusBar->SetPaneText(kind, QString::fromStdString(g_statusTexts.Get(kind)));
     }
+    // The worker's last paint of a job comes while the job is still busy; the
+    // bar falls to 0 here, with the percentage beside it.
+    if (g_pMainFrame != nullptr) g_pMainFrame->UpdateProgressBar();
     g_pStatusBar->repaint();
 }
 
@@ -255,8 +258,11 @@ void CFileView::OnJobFinished() {
     UiThreadCalls::Instance().Run([this] { CompleteFinishedJob(); });
 }
 
+// The progress and the preview's invalidation only repaint: they are posted,
+// so that a long paint or preparation on the user-interface thread does not
+// pause the print.
 void CFileView::ShowProgress() {
-    UiThreadCalls::Instance().Run([] {
+    UiThreadCalls::Instance().Post([] {
         if (g_pStatusBar != nullptr) g_pStatusBar->update();
         if (g_pMainFrame != nullptr) g_pMainFrame->UpdateProgressBar();
     });
@@ -269,7 +275,7 @@ void CFileView::PaintMainFrame() {
 }
 
 void CFileView::InvalidatePreview() {
-    UiThreadCalls::Instance().Run([] {
+    UiThreadCalls::Instance().Post([] {
         if (g_pMapView != nullptr) g_pMapView->Invalidate();
     });
 }

@@ -18,8 +18,8 @@ class WorkerThread;
 // Every plot file the program knows is one row; the view owns the operator's
 // commands on rows, the status and scan timers, the start of the plotter link
 // and its orderly stop. The worker thread reaches it through JobListLink;
-// every such call is carried out on the user-interface thread while the
-// worker waits (UiThreadCalls).
+// every such call is carried out on the user-interface thread (UiThreadCalls),
+// the worker waiting for all but the two that only repaint.
 class CFileView : public QTableView, public CommandTarget, public JobListLink {
     Q_OBJECT
 public:

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenuBar>
 #include <QProgressBar>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include "jobs/file_view.h"
 #include "platform/single_instance.h"
@@ -11,10 +16,12 @@
 #include "ui/application.h"
 #include "ui/main_status_bar.h"
 #include "ui/map_view.h"
+#include "ui/ui_thread_calls.h"
 
 namespace {
 
 using namespace res;
+using namespace std::chrono_literals;
 
 class MainFrameTest : public JobListFixture, public ::testing::Test {};
 
@@ -42,6 +49,29 @@ TEST_F(MainFrameTest, StatusTimerFillsThePanesAndProgressFollowsTheJob) {
     g_plotterStatus.m_bBusy = 1;
     Frame().UpdateProgressBar();
     EXPECT_EQ(g_pStatusBar->ProgressBar()->value(), 25);
+
+    // The worker's progress only repaints: it is carried out later, and the
+    // worker does not wait for it.
+    plan.m_nSwathsPrinted = 80;
+    std::atomic<bool> returned{false};
+    std::thread worker([&] {
+        view.ShowProgress();
+        view.InvalidatePreview();
+        returned = true;
+    });
+    for (int wait = 0; wait < 500 && !returned.load(); ++wait) std::this_thread::sleep_for(10ms);
+    const bool returnedAtOnce = returned.load();
+    EXPECT_EQ(g_pStatusBar->ProgressBar()->value(), 25);
+    while (!returned.load()) UiThreadCalls::Instance().RunPending();
+    worker.join();
+    UiThreadCalls::Instance().RunPending();
+    EXPECT_TRUE(returnedAtOnce);
+    EXPECT_EQ(g_pStatusBar->ProgressBar()->value(), 50);
+
+    // The job has ended: the status tick brings the bar back to 0.
+    g_plotterStatus.m_bBusy = 0;
+    view.OnTimer(CFileView::ID_TIMER_STATUS);
+    EXPECT_EQ(g_pStatusBar->ProgressBar()->value(), 0);
     EXPECT_EQ(ProgressPercent(500, 160, true), 100);
     EXPECT_EQ(ProgressPercent(40, 0, true), 0);
 }
