@@ -68,7 +68,8 @@ CFileView::CFileView(CTOLVEXR5DServerDoc& document, QWidget* parent) : QTableVie
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setShowGrid(true);
     setWordWrap(false);
-    setTextElideMode(Qt::ElideRight);
+    // A long path keeps its file name in sight; the tooltip holds it whole.
+    setTextElideMode(Qt::ElideMiddle);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setStretchLastSection(false);
@@ -225,7 +226,7 @@ void CFileView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CFileView::mouseDoubleClickEvent(QMouseEvent* event) {
-    OnPreview();
+    if (event->button() == Qt::LeftButton) OnPreview();
     QTableView::mouseDoubleClickEvent(event);
 }
 
