@@ -90,6 +90,17 @@ TEST_F(MainFrameTest, CommandsAreEnabledWhereTheActivePaneHandlesThem) {
     EXPECT_FALSE(frame.CommandAction(ID_PLOT)->isEnabled());
     frame.RouteCommand(ID_PREV_PANE);
     EXPECT_EQ(frame.ActivePane(), frame.GetFileView());
+
+    // A right click on the bars offers no menu that could hide the toolbar.
+    frame.show();
+    const QPoint onMenuBar(frame.menuBar()->width() - 5, frame.menuBar()->height() / 2);
+    const QPoint inFrame = frame.menuBar()->mapTo(&frame, onMenuBar);
+    ASSERT_EQ(frame.childAt(inFrame), frame.menuBar());
+    QContextMenuEvent click(QContextMenuEvent::Mouse, inFrame, frame.menuBar()->mapToGlobal(onMenuBar));
+    QApplication::sendEvent(&frame, &click);
+    QWidget* popup = QApplication::activePopupWidget();
+    EXPECT_EQ(popup, nullptr);
+    if (popup != nullptr) popup->close();
 }
 
 TEST_F(MainFrameTest, ExitAsksWhileAJobIsBusyAndAbortsItOnYes) {
