@@ -98,7 +98,6 @@ void BM_StartUpToFirstShownWindow(benchmark::State& state) {
     BenchFolder folder;
     for (auto _ : state) {
         CTOLVEXR5DServerApp application;
-        application.m_strLockPath = folder.path() + "/instance.lock";
         application.m_strConfigFolder = folder.path();
         if (!application.InitInstance()) state.SkipWithError("the program did not start");
         QApplication::processEvents();

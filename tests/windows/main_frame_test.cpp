@@ -132,17 +132,23 @@ TEST_F(MainFrameTest, CloseAsksOnlyWhileTheWorkerRunsTheJob) {
     EXPECT_EQ(g_abortJob.load(), 0);
 }
 
-TEST(SecondInstance, IsToldOnceAndEnds) {
+TEST(SecondInstance, OnTheSameConfigurationIsToldOnceAndEnds) {
     TempDir folder;
-    const platform::SingleInstanceLock first(folder.File("instance.lock"));
+    const std::string lockPath = platform::SingleInstanceLock::PathIn(folder.path());
+    const platform::SingleInstanceLock first(lockPath);
     ASSERT_TRUE(first.held());
+    EXPECT_EQ(platform::SingleInstanceLock(lockPath).state(), platform::SingleInstanceLock::State::HeldByAnother);
     MessageRecorder messages;
     CTOLVEXR5DServerApp second;
-    second.m_strLockPath = folder.File("instance.lock");
     second.m_strConfigFolder = folder.path();
     EXPECT_FALSE(second.InitInstance());
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{platform::LoadString(152)});
     EXPECT_EQ(second.MainFrame(), nullptr);
+
+    // A lock file that cannot be made is no other copy; it says why.
+    const platform::SingleInstanceLock unmade(folder.path());
+    EXPECT_EQ(unmade.state(), platform::SingleInstanceLock::State::Unavailable);
+    EXPECT_NE(unmade.Why().find(folder.path()), std::string::npos) << unmade.Why();
 }
 
 }  // namespace
