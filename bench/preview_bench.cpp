@@ -60,9 +60,17 @@ private:
     std::unique_ptr<CMapView> m_view;
 };
 
-MarkerPreview& Marker() {
-    static MarkerPreview marker;
+// Built by the first benchmark that needs it; main lets it go while the
+// application, which its window needs, still exists.
+std::unique_ptr<MarkerPreview>& MarkerHolder() {
+    static std::unique_ptr<MarkerPreview> marker;
     return marker;
+}
+
+MarkerPreview& Marker() {
+    std::unique_ptr<MarkerPreview>& marker = MarkerHolder();
+    if (!marker) marker = std::make_unique<MarkerPreview>();
+    return *marker;
 }
 
 constexpr double kMiB = 1024.0 * 1024.0;
@@ -155,5 +163,6 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    MarkerHolder().reset();
     return 0;
 }

@@ -68,7 +68,8 @@ CFileView::CFileView(CTOLVEXR5DServerDoc& document, QWidget* parent) : QTableVie
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setShowGrid(true);
     setWordWrap(false);
-    setTextElideMode(Qt::ElideRight);
+    // A long path keeps its file name in sight; the tooltip holds it whole.
+    setTextElideMode(Qt::ElideMiddle);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setStretchLastSection(false);
@@ -156,6 +157,9 @@ void CFileView::UpdateStatusBar() {
     for (const int kind : kStatusPanes) {
         g_pStatusBar->SetPaneText(kind, QString::fromStdString(g_statusTexts.Get(kind)));
     }
+    // The worker's last paint of a job comes while the job is still busy; the
+    // bar falls to 0 here, with the percentage beside it.
+    if (g_pMainFrame != nullptr) g_pMainFrame->UpdateProgressBar();
     g_pStatusBar->repaint();
 }
 
@@ -222,7 +226,7 @@ void CFileView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CFileView::mouseDoubleClickEvent(QMouseEvent* event) {
-    OnPreview();
+    if (event->button() == Qt::LeftButton) OnPreview();
     QTableView::mouseDoubleClickEvent(event);
 }
 
@@ -255,8 +259,11 @@ void CFileView::OnJobFinished() {
     UiThreadCalls::Instance().Run([this] { CompleteFinishedJob(); });
 }
 
+// The progress and the preview's invalidation only repaint: they are posted,
+// so that a long paint or preparation on the user-interface thread does not
+// pause the print.
 void CFileView::ShowProgress() {
-    UiThreadCalls::Instance().Run([] {
+    UiThreadCalls::Instance().Post([] {
         if (g_pStatusBar != nullptr) g_pStatusBar->update();
         if (g_pMainFrame != nullptr) g_pMainFrame->UpdateProgressBar();
     });
@@ -269,7 +276,7 @@ void CFileView::PaintMainFrame() {
 }
 
 void CFileView::InvalidatePreview() {
-    UiThreadCalls::Instance().Run([] {
+    UiThreadCalls::Instance().Post([] {
         if (g_pMapView != nullptr) g_pMapView->Invalidate();
     });
 }

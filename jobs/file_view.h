@@ -18,8 +18,8 @@ class WorkerThread;
 // Every plot file the program knows is one row; the view owns the operator's
 // commands on rows, the status and scan timers, the start of the plotter link
 // and its orderly stop. The worker thread reaches it through JobListLink;
-// every such call is carried out on the user-interface thread while the
-// worker waits (UiThreadCalls).
+// every such call is carried out on the user-interface thread (UiThreadCalls),
+// the worker waiting for all but the two that only repaint.
 class CFileView : public QTableView, public CommandTarget, public JobListLink {
     Q_OBJECT
 public:
@@ -98,6 +98,8 @@ private:
     void MoveSelectedRow(int target);
     void ChangeCounter(int step);
     void StartJob(int row);
+    // A job whose start failed: its row held, the job list free again.
+    void HoldUnstartedJob(const std::string& path);
     void OpenStartUpFileManager();
     void CompleteFinishedJob();
     void SetSizeText(int row, int slot);
@@ -114,6 +116,8 @@ private:
     QTimer m_statusTimer;
     QTimer m_scanTimer;
     std::unique_ptr<WorkerThread> m_worker;
+    // While a settings dialog is open the scan starts no job.
+    int m_nSettingsDialogsOpen = 0;
     bool m_bInitialUpdateDone = false;
     bool m_bDestroyed = false;
 };

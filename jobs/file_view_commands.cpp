@@ -21,7 +21,6 @@ constexpr int kMinimumRuns = 1;
 constexpr int kMaximumRuns = 10;
 constexpr size_t kCounterDigits = 9;
 
-
 }  // namespace
 
 void CFileView::OnPlot() {
@@ -70,12 +69,15 @@ void CFileView::OnPreview() {
     if (row < 0) return;
     {
         const WaitCursor wait;
+        const std::string path = m_rows.Text(row, COL_FILE_NAME);
         m_document.m_bCutAtStart = 0;
         m_document.PreviewMode = PREVIEW_FILE;
-        m_document.m_strSlotPath[SLOT_PREVIEW] = m_rows.Text(row, COL_FILE_NAME);
+        m_document.m_strSlotPath[SLOT_PREVIEW] = path;
         if (g_pMapView != nullptr) g_pMapView->SetZoom(100);
         m_document.PreparePlotSlot(SLOT_PREVIEW);
-        SetSizeText(row, SLOT_PREVIEW);
+        // A message box during the preparation let the job's end remove
+        // rows: the row is found again by its path.
+        SetSizeText(m_rows.Find(COL_FILE_NAME, path), SLOT_PREVIEW);
     }
     if (g_pMapView != nullptr) g_pMapView->Invalidate();
 }
@@ -90,13 +92,16 @@ void CFileView::OnPlotPreview() {
         // A text that does not read back as a start position starts at 0.
         plan.m_fStartPosition = details.empty() ? 0.0f : ParseStartPositionText(details).value_or(0.0f);
         plan.m_nStartOffset = StartOffsetUnits(plan.m_fStartPosition, m_document.m_config.MmPerUnit);
+        const std::string path = m_rows.Text(row, COL_FILE_NAME);
         m_document.m_bCutAtStart = 0;
         m_document.PreviewMode = PREVIEW_OUTPUT;
-        m_document.m_strSlotPath[SLOT_OUTPUT_PREVIEW] = m_rows.Text(row, COL_FILE_NAME);
+        m_document.m_strSlotPath[SLOT_OUTPUT_PREVIEW] = path;
         if (g_pMapView != nullptr) g_pMapView->SetZoom(100);
         m_document.PreparePlotSlot(SLOT_OUTPUT_PREVIEW);
-        m_document.m_bPreviewShowsJob = IsPlotting(row) ? 1 : 0;
-        SetSizeText(row, SLOT_OUTPUT_PREVIEW);
+        // As in the preview; a row that has gone is no job.
+        const int shown = m_rows.Find(COL_FILE_NAME, path);
+        m_document.m_bPreviewShowsJob = IsPlotting(shown) ? 1 : 0;
+        SetSizeText(shown, SLOT_OUTPUT_PREVIEW);
     }
     if (g_pMapView != nullptr) g_pMapView->Invalidate();
 }

@@ -11,6 +11,22 @@
 #include "ui/config_dlg_easy.h"
 #include "ui/main_config_dlg.h"
 
+namespace {
+
+// Counts an open settings dialog for as long as it lives.
+class OpenDialogCount {
+public:
+    explicit OpenDialogCount(int& count) : m_count(count) { ++m_count; }
+    ~OpenDialogCount() { --m_count; }
+    OpenDialogCount(const OpenDialogCount&) = delete;
+    OpenDialogCount& operator=(const OpenDialogCount&) = delete;
+
+private:
+    int& m_count;
+};
+
+}  // namespace
+
 void CFileView::OnFileOpen() {
     // The list is left alone: the next scan finds the copies. A file that
     // cannot be copied is passed over without a word.
@@ -60,11 +76,13 @@ void CFileView::SetStartPositionAndPreview() {
 void CFileView::OnFactorySettings() {
     CMainConfigDlg dialog(m_document, this);
     dialog.m_bReadOnly = g_plotterStatus.m_bBusy.load() != 0;
+    const OpenDialogCount open(m_nSettingsDialogsOpen);
     dialog.exec();
 }
 
 void CFileView::OnUserSettings() {
     CConfigDlgEasy dialog(m_document, this);
     dialog.m_bPlotting = g_plotterStatus.m_bBusy.load();
+    const OpenDialogCount open(m_nSettingsDialogsOpen);
     dialog.exec();
 }

@@ -15,6 +15,14 @@ namespace {
 
 constexpr unsigned kIncorrectPosition = 143;
 
+// Whether the packet builder can make anything of the prepared print slot: a
+// drawing without a dot across or along (an empty file, bytes that hold no
+// plot command) gives no packet, and the plotter would wait for its data for
+// ever.
+bool HasDataToSend(const SwathPlan& plan) {
+    return plan.m_nWidthDots >= 1 && plan.m_nHeightDots >= 1 && plan.m_nSwathCount >= 1;
+}
+
 }  // namespace
 
 void CFileView::ScanWorkFolder(bool bScanOnly) {
@@ -31,7 +39,9 @@ void CFileView::ScanWorkFolder(bool bScanOnly) {
         if (known.insert(path).second) m_rows.AppendRow(NewJobRow(newState, path));
     }
 
-    if (bScanOnly || g_plotterStatus.m_bBusy.load() != 0) return;
+    // A settings dialog opened while idle stays editable: no job may start
+    // under it.
+    if (bScanOnly || m_nSettingsDialogsOpen > 0 || g_plotterStatus.m_bBusy.load() != 0) return;
     for (int row = 0; row < m_rows.Count(); ++row) {
         const std::string state = m_rows.Text(row, COL_TASK_STATUS);
         if (state == m_texts.plotting) {
@@ -66,12 +76,13 @@ void CFileView::StartJob(int row) {
 
     if (!m_document.PreparePlotSlot(SLOT_PRINT)) {
         ShowFrameworkMessage(platform::LoadString(kIncorrectPosition));
-        // The operator may have moved rows while the message was open.
-        const int heldRow = m_rows.Find(COL_FILE_NAME, path);
-        m_rows.SetText(heldRow, COL_TASK_STATUS, m_texts.notPlot);
-        m_rows.SetText(heldRow, COL_MORE_DETAILS, "");
-        g_plotterStatus.m_bBusy = 0;
-        SetOriginEditEnabled(true);
+        HoldUnstartedJob(path);
+        return;
+    }
+    // Held as a failed start, but without a message: an unattended queue
+    // goes on with the next file.
+    if (!HasDataToSend(m_document.m_plan[SLOT_PRINT])) {
+        HoldUnstartedJob(path);
         return;
     }
     HandOverJob();
@@ -83,4 +94,13 @@ void CFileView::StartJob(int row) {
         if (g_pMapView != nullptr) g_pMapView->Invalidate();
         SetSizeText(m_rows.Find(COL_FILE_NAME, path), SLOT_PRINT);
     }
+}
+
+void CFileView::HoldUnstartedJob(const std::string& path) {
+    // The operator may have moved rows while a message was open.
+    const int heldRow = m_rows.Find(COL_FILE_NAME, path);
+    m_rows.SetText(heldRow, COL_TASK_STATUS, m_texts.notPlot);
+    m_rows.SetText(heldRow, COL_MORE_DETAILS, "");
+    g_plotterStatus.m_bBusy = 0;
+    SetOriginEditEnabled(true);
 }

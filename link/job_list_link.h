@@ -3,9 +3,10 @@
 #include <atomic>
 
 // What the worker thread needs of the job list and the windows. The job list
-// implements it; every call comes from the worker thread and returns only
-// once the user-interface thread has done its part, so the worker waits for
-// the windows as it would for a sent window message.
+// implements it; every call comes from the worker thread and, except the two
+// that only repaint (ShowProgress, InvalidatePreview), returns only once the
+// user-interface thread has done its part, so the worker waits for the
+// windows as it would for a sent window message.
 class JobListLink {
 public:
     virtual ~JobListLink() = default;

@@ -4,7 +4,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <cstdlib>
+#include <cerrno>
+#include <cstring>
 
 namespace platform {
 namespace {
@@ -14,25 +15,30 @@ constexpr const char* kLockName = "TOLVEXR5DServer-101f4a83.lock";
 }  // namespace
 
 SingleInstanceLock::SingleInstanceLock(const std::string& path) {
-    // O_NOFOLLOW: in a shared /tmp, a planted link must not make us create or
-    // lock another file.
+    // O_NOFOLLOW: a planted link must not make us create or lock another file.
     const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0) return;
+    if (fd < 0) {
+        m_why = "cannot open " + path + ": " + std::strerror(errno);
+        return;
+    }
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
         close(fd);
+        if (error == EWOULDBLOCK) {
+            m_state = State::HeldByAnother;
+        } else {
+            m_why = "cannot lock " + path + ": " + std::strerror(error);
+        }
         return;
     }
     m_fd = fd;
+    m_state = State::Held;
 }
 
 SingleInstanceLock::~SingleInstanceLock() {
     if (m_fd >= 0) close(m_fd);
 }
 
-std::string SingleInstanceLock::DefaultPath() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime != nullptr && *runtime == '/') return std::string(runtime) + "/" + kLockName;
-    return "/tmp/" + std::to_string(getuid()) + "-" + kLockName;
-}
+std::string SingleInstanceLock::PathIn(const std::string& folder) { return folder + "/" + kLockName; }
 
 }  // namespace platform

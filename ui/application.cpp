@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QSettings>
+#include <iostream>
 
 #include "core/document.h"
 #include "core/plotter_status.h"
@@ -32,7 +33,7 @@ QString RecentFileKey(int index) { return QString("File%1").arg(index + 1); }
 }  // namespace
 
 CTOLVEXR5DServerApp::CTOLVEXR5DServerApp()
-    : m_strLockPath(platform::SingleInstanceLock::DefaultPath()), m_strConfigFolder(platform::ProgramFolder()) {
+    : m_strConfigFolder(platform::ProgramFolder()) {
     platform::SetUiLanguage(platform::LanguageFromEnvironment());
 }
 
@@ -40,12 +41,17 @@ CTOLVEXR5DServerApp::~CTOLVEXR5DServerApp() { ExitInstance(); }
 
 bool CTOLVEXR5DServerApp::InitInstance() {
     LoadQtTranslations(platform::CurrentUiLanguage());
-    m_hInstanceMutex = std::make_unique<platform::SingleInstanceLock>(m_strLockPath);
-    if (!m_hInstanceMutex->held()) {
+    m_hInstanceMutex =
+        std::make_unique<platform::SingleInstanceLock>(platform::SingleInstanceLock::PathIn(m_strConfigFolder));
+    if (m_hInstanceMutex->state() == platform::SingleInstanceLock::State::HeldByAnother) {
         m_hInstanceMutex.reset();
         platform::ShowMessage({platform::LoadString(kAlreadyRunning), "", platform::MessageButtons::Ok,
                                platform::MessageIcon::Exclamation});
         return false;
+    }
+    if (!m_hInstanceMutex->held()) {
+        std::cerr << "TOLVEXR5DServer: starting without the check for another copy: " << m_hInstanceMutex->Why()
+                  << '\n';
     }
 
     QCoreApplication::setOrganizationName(kRegistryKey);

@@ -26,7 +26,9 @@ public:
     CTOLVEXR5DServerApp& operator=(const CTOLVEXR5DServerApp&) = delete;
 
     // Needs the QApplication. True when the program is to run its event
-    // loop; false when it is to end at once (another copy runs).
+    // loop; false when it is to end at once (another copy runs on the same
+    // configuration). A lock that cannot be had at all is told on standard
+    // error, and the program runs.
     bool InitInstance();
     // Writes the profile back and lets the windows and the document go;
     // harmless when repeated.
@@ -44,9 +46,8 @@ public:
     CMainFrame* MainFrame() const { return m_pMainWnd.get(); }
     CTOLVEXR5DServerDoc* Document() const { return m_pDocument.get(); }
 
-    // Where the single-instance lock lives and the folder of "config.ini";
-    // the program's own unless set before InitInstance.
-    std::string m_strLockPath;
+    // The folder of "config.ini", beside which the single-instance lock
+    // lives; the program's own unless set before InitInstance.
     std::string m_strConfigFolder;
 
 private:

@@ -11,6 +11,7 @@ class CMainStatusBar;
 class CMapView;
 class CTOLVEXR5DServerDoc;
 class QAction;
+class QMenu;
 class QSplitter;
 
 // The program's main window: menu, toolbar with the origin group, the job list
@@ -43,6 +44,9 @@ public:
 
     bool HandlesCommand(unsigned id) const override;
     void OnCommand(unsigned id) override;
+
+    // No menu of the bars: the toolbar is fixed and cannot be hidden.
+    QMenu* createPopupMenu() override { return nullptr; }
 
 protected:
     // Close: asks while the worker runs a job, aborts it on Yes, then ends the

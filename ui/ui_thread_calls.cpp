@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QThread>
+#include <utility>
 
 UiThreadCalls::UiThreadCalls() { moveToThread(QCoreApplication::instance()->thread()); }
 
@@ -10,33 +11,40 @@ UiThreadCalls& UiThreadCalls::Instance() {
     return *instance;
 }
 
+void UiThreadCalls::Queue(Pending pending) {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_pending.push_back(std::move(pending));
+    }
+    QMetaObject::invokeMethod(this, "RunPending", Qt::QueuedConnection);
+}
+
 void UiThreadCalls::Run(const std::function<void()>& call) {
     if (QThread::currentThread() == thread()) {
         call();
         return;
     }
-    Pending pending{&call};
-    {
-        const std::lock_guard lock(m_mutex);
-        m_pending.push_back(&pending);
-    }
-    QMetaObject::invokeMethod(this, "RunPending", Qt::QueuedConnection);
+    bool done = false;
+    Queue({call, &done});
     std::unique_lock lock(m_mutex);
-    m_done.wait(lock, [&] { return pending.done; });
+    m_done.wait(lock, [&] { return done; });
 }
+
+void UiThreadCalls::Post(std::function<void()> call) { Queue({std::move(call), nullptr}); }
 
 void UiThreadCalls::RunPending() {
     for (;;) {
-        Pending* pending = nullptr;
+        Pending pending;
         {
             const std::lock_guard lock(m_mutex);
             if (m_pending.empty()) return;
-            pending = m_pending.front();
+            pending = std::move(m_pending.front());
             m_pending.pop_front();
         }
-        (*pending->call)();
+        pending.call();
+        if (pending.done == nullptr) continue;
         const std::lock_guard lock(m_mutex);
-        pending->done = true;
+        *pending.done = true;
         m_done.notify_all();
     }
 }

@@ -11,8 +11,10 @@
 namespace {
 
 // Whatever lands in the work folder, the road goes on: every file gets its
-// row, the jobs that can be prepared run, the others are held with message
-// 143, and a job's end removes only files that printed unchanged.
+// row, the jobs that can be prepared and have something to send run, the
+// files that cannot be loaded are held with message 143, those with nothing
+// to send without a message, and a job's end removes only files that printed
+// unchanged.
 class BadInput : public JobListFixture, public ::testing::Test {
 protected:
     BadInput() : JobListFixture("[PRINT]\r\nPRINTAUTO=1\r\nAUTODELETEFILE=1\r\n") {
@@ -41,7 +43,7 @@ TEST_F(BadInput, NeverStopsTheRoad) {
     AddPlotFile("empty.plt", "");
     AddPlotFile("noise.plt", noise);
     AddPlotFile("with space.plt", "IN;PU0,0;PD4000,0,4000,4000;PU;");
-    AddPlotFile("\xB2\xE2\xCA\xD4.plt", "IN;PU0,0;PD4000,0;PU;");  // a GBK name
+    AddPlotFile("\xB2\xE2\xCA\xD4.plt", "IN;PU0,0;PD4000,0,4000,4000;PU;");  // a GBK name
     std::filesystem::create_directory(WorkFolder() + "/x.plt");
     std::filesystem::create_symlink(WorkFolder() + "/nowhere", WorkFolder() + "/dangling.plt");
     AddPlotFile("busy.plt", "IN;PU0,0;PD4000,0;PU;");
@@ -55,6 +57,8 @@ TEST_F(BadInput, NeverStopsTheRoad) {
     EXPECT_FALSE(Exists("\xB2\xE2\xCA\xD4.plt"));
     EXPECT_TRUE(Exists("x.plt"));
     EXPECT_TRUE(Exists("busy.plt"));
+    EXPECT_TRUE(Exists("empty.plt"));
+    EXPECT_TRUE(Exists("noise.plt"));
     for (int row = 0; row < view.Rows().Count(); ++row) {
         EXPECT_EQ(Cell(row, COL_TASK_STATUS), texts().notPlot) << Cell(row, COL_FILE_NAME);
     }
@@ -62,7 +66,11 @@ TEST_F(BadInput, NeverStopsTheRoad) {
     EXPECT_TRUE(held("x.plt"));
     EXPECT_TRUE(held("dangling.plt"));
     EXPECT_TRUE(held("busy.plt"));
-    for (const std::string& text : messages.Texts()) EXPECT_EQ(text, "Incorrect position. Please try again.");
+    EXPECT_TRUE(held("empty.plt"));
+    EXPECT_TRUE(held("noise.plt"));
+    // Only the three files that cannot be loaded are told of; nothing to
+    // send is no message.
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>(3, "Incorrect position. Please try again."));
 }
 
 }  // namespace

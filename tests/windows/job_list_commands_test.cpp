@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTest>
 #include <filesystem>
 #include <map>
 
@@ -102,6 +103,41 @@ TEST_F(JobListCommands, AbortHoldsAQueuedRowOrAbortsTheRunningJob) {
     EXPECT_FALSE(view.m_bRepeatEnabled);
     EXPECT_EQ(document->m_plan[SLOT_PRINT].m_nCurrentSwath, 12);
     EXPECT_EQ(Cell(2, COL_TASK_STATUS), texts().plotting);
+}
+
+TEST_F(JobListCommands, PreviewsFindTheirRowAgainAndOpenOnALeftDoubleClick) {
+    // The head table is refused with a message during every preparation;
+    // while it is open, the worker's job end removes the row above.
+    document->m_config.JetPrintHeadOpenStatus[0] = 0;
+    const platform::MessageHandler recorder = platform::SetMessageHandler([&](const platform::MessageRequest&) {
+        if (view.Rows().Count() == 2) view.Rows().DeleteRow(0);
+        return platform::MessageAnswer::Ok;
+    });
+    AddPlotFile("b.plt");
+    for (const auto preview : {&CFileView::OnPreview, &CFileView::OnPlotPreview}) {
+        while (view.Rows().Count() > 0) view.Rows().DeleteRow(0);
+        AddRow(texts().notPlot, "a.plt");
+        AddRow(texts().plotting, "b.plt");
+        view.SetSelectionMark(1);
+        (view.*preview)();
+        ASSERT_EQ(view.Rows().Count(), 1);
+        EXPECT_EQ(Cell(0, COL_SIZE).rfind("Width=", 0), 0u);
+    }
+    EXPECT_EQ(document->m_bPreviewShowsJob.load(), 1);
+    platform::SetMessageHandler(recorder);
+
+    // The whole path is in the tooltip; a long one is cut in the middle.
+    EXPECT_EQ(view.model()->index(0, COL_FILE_NAME).data(Qt::ToolTipRole).toString().toStdString(),
+              WorkFolder() + "/b.plt");
+    EXPECT_EQ(view.textElideMode(), Qt::ElideMiddle);
+
+    Frame().show();
+    document->PreviewMode = PREVIEW_NOTHING;
+    const QPoint cell = view.visualRect(view.model()->index(0, COL_FILE_NAME)).center();
+    QTest::mouseDClick(view.viewport(), Qt::RightButton, Qt::NoModifier, cell);
+    EXPECT_EQ(document->PreviewMode, PREVIEW_NOTHING);
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, cell);
+    EXPECT_EQ(document->PreviewMode, PREVIEW_FILE);
 }
 
 TEST_F(JobListCommands, CountersStayWithinOneToTenAndNeverChangeOnTheCurrentJob) {

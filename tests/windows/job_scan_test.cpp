@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <filesystem>
 
 #include "tests/windows/job_list_fixture.h"
@@ -82,6 +85,44 @@ TEST_F(JobScan, FailedStartHoldsTheRowAndFreesTheList) {
     EXPECT_EQ(g_plotterStatus.m_bBusy.load(), 0);
     EXPECT_EQ(g_plotterStatus.m_bJobReady.load(), 0);
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Incorrect position. Please try again."});
+
+    // Nothing to send (no line, or lines without width): held the same way,
+    // without a message; the next scan starts the next queued row.
+    AddPlotFile("empty.plt", "");
+    AddPlotFile("line.plt", "IN;PU0,0;PD0,4000;PU;");
+    AddPlotFile("good.plt", kSquare);
+    for (const char* name : {"empty.plt", "line.plt", "good.plt"}) AddRow(texts().waiting, name);
+    for (int row = 1; row <= 2; ++row) {
+        view.ScanWorkFolder(false);
+        EXPECT_EQ(Cell(row, COL_TASK_STATUS), texts().notPlot) << Cell(row, COL_FILE_NAME);
+        EXPECT_EQ(g_plotterStatus.m_bBusy.load(), 0);
+        EXPECT_EQ(g_plotterStatus.m_bJobReady.load(), 0);
+    }
+    EXPECT_EQ(messages.shown.size(), 1u);
+    view.ScanWorkFolder(false);
+    EXPECT_EQ(Cell(3, COL_TASK_STATUS), texts().plotting);
+    EXPECT_EQ(g_plotterStatus.m_bJobReady.load(), 1);
+}
+
+TEST_F(JobScan, NoJobStartsUnderAnOpenSettingsDialog) {
+    AddPlotFile("a.plt", kSquare);
+    for (const auto open : {&CFileView::OnFactorySettings, &CFileView::OnUserSettings}) {
+        bool scanned = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            view.ScanWorkFolder(false);
+            scanned = true;
+            dialog->done(QDialog::Rejected);
+        });
+        (view.*open)();
+        EXPECT_TRUE(scanned);
+        ASSERT_EQ(view.Rows().Count(), 1);
+        EXPECT_EQ(Cell(0, COL_TASK_STATUS), texts().waiting);
+        EXPECT_EQ(g_plotterStatus.m_bBusy.load(), 0);
+    }
+    view.ScanWorkFolder(false);
+    EXPECT_EQ(Cell(0, COL_TASK_STATUS), texts().plotting);
 }
 
 }  // namespace

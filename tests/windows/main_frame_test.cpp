@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenuBar>
 #include <QProgressBar>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include "jobs/file_view.h"
 #include "platform/single_instance.h"
@@ -11,10 +16,12 @@
 #include "ui/application.h"
 #include "ui/main_status_bar.h"
 #include "ui/map_view.h"
+#include "ui/ui_thread_calls.h"
 
 namespace {
 
 using namespace res;
+using namespace std::chrono_literals;
 
 class MainFrameTest : public JobListFixture, public ::testing::Test {};
 
@@ -42,6 +49,29 @@ TEST_F(MainFrameTest, StatusTimerFillsThePanesAndProgressFollowsTheJob) {
     g_plotterStatus.m_bBusy = 1;
     Frame().UpdateProgressBar();
     EXPECT_EQ(g_pStatusBar->ProgressBar()->value(), 25);
+
+    // The worker's progress only repaints: it is carried out later, and the
+    // worker does not wait for it.
+    plan.m_nSwathsPrinted = 80;
+    std::atomic<bool> returned{false};
+    std::thread worker([&] {
+        view.ShowProgress();
+        view.InvalidatePreview();
+        returned = true;
+    });
+    for (int wait = 0; wait < 500 && !returned.load(); ++wait) std::this_thread::sleep_for(10ms);
+    const bool returnedAtOnce = returned.load();
+    EXPECT_EQ(g_pStatusBar->ProgressBar()->value(), 25);
+    while (!returned.load()) UiThreadCalls::Instance().RunPending();
+    worker.join();
+    UiThreadCalls::Instance().RunPending();
+    EXPECT_TRUE(returnedAtOnce);
+    EXPECT_EQ(g_pStatusBar->ProgressBar()->value(), 50);
+
+    // The job has ended: the status tick brings the bar back to 0.
+    g_plotterStatus.m_bBusy = 0;
+    view.OnTimer(CFileView::ID_TIMER_STATUS);
+    EXPECT_EQ(g_pStatusBar->ProgressBar()->value(), 0);
     EXPECT_EQ(ProgressPercent(500, 160, true), 100);
     EXPECT_EQ(ProgressPercent(40, 0, true), 0);
 }
@@ -60,6 +90,17 @@ TEST_F(MainFrameTest, CommandsAreEnabledWhereTheActivePaneHandlesThem) {
     EXPECT_FALSE(frame.CommandAction(ID_PLOT)->isEnabled());
     frame.RouteCommand(ID_PREV_PANE);
     EXPECT_EQ(frame.ActivePane(), frame.GetFileView());
+
+    // A right click on the bars offers no menu that could hide the toolbar.
+    frame.show();
+    const QPoint onMenuBar(frame.menuBar()->width() - 5, frame.menuBar()->height() / 2);
+    const QPoint inFrame = frame.menuBar()->mapTo(&frame, onMenuBar);
+    ASSERT_EQ(frame.childAt(inFrame), frame.menuBar());
+    QContextMenuEvent click(QContextMenuEvent::Mouse, inFrame, frame.menuBar()->mapToGlobal(onMenuBar));
+    QApplication::sendEvent(&frame, &click);
+    QWidget* popup = QApplication::activePopupWidget();
+    EXPECT_EQ(popup, nullptr);
+    if (popup != nullptr) popup->close();
 }
 
 TEST_F(MainFrameTest, ExitAsksWhileAJobIsBusyAndAbortsItOnYes) {
@@ -91,17 +132,23 @@ TEST_F(MainFrameTest, CloseAsksOnlyWhileTheWorkerRunsTheJob) {
     EXPECT_EQ(g_abortJob.load(), 0);
 }
 
-TEST(SecondInstance, IsToldOnceAndEnds) {
+TEST(SecondInstance, OnTheSameConfigurationIsToldOnceAndEnds) {
     TempDir folder;
-    const platform::SingleInstanceLock first(folder.File("instance.lock"));
+    const std::string lockPath = platform::SingleInstanceLock::PathIn(folder.path());
+    const platform::SingleInstanceLock first(lockPath);
     ASSERT_TRUE(first.held());
+    EXPECT_EQ(platform::SingleInstanceLock(lockPath).state(), platform::SingleInstanceLock::State::HeldByAnother);
     MessageRecorder messages;
     CTOLVEXR5DServerApp second;
-    second.m_strLockPath = folder.File("instance.lock");
     second.m_strConfigFolder = folder.path();
     EXPECT_FALSE(second.InitInstance());
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{platform::LoadString(152)});
     EXPECT_EQ(second.MainFrame(), nullptr);
+
+    // A lock file that cannot be made is no other copy; it says why.
+    const platform::SingleInstanceLock unmade(folder.path());
+    EXPECT_EQ(unmade.state(), platform::SingleInstanceLock::State::Unavailable);
+    EXPECT_NE(unmade.Why().find(folder.path()), std::string::npos) << unmade.Why();
 }
 
 }  // namespace

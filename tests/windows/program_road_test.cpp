@@ -9,11 +9,13 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <random>
 
 #include "core/document.h"
 #include "jobs/file_view.h"
 #include "link/command_channel.h"
 #include "link/worker_waits.h"
+#include "platform/single_instance.h"
 #include "sim/stand_in_plotter.h"
 #include "tests/support/job_payloads.h"
 #include "tests/support/message_recorder.h"
@@ -77,7 +79,6 @@ protected:
                           .connectTimeout = 300ms, .sendTimeout = 2000ms};
         std::filesystem::create_directory(Work());
         folder.Write("config.ini", ProgramConfig(Work()));
-        application.m_strLockPath = folder.File("instance.lock");
         application.m_strConfigFolder = folder.path();
     }
     void TearDown() override { plotter.Stop(); }
@@ -122,10 +123,23 @@ TEST_F(ProgramRoad, FilesPrintRepeatAndGoThenACloseAbortsTheJobAndResetsThePlott
     const std::vector<Payloads> expected = {ExpectedPayloads(a), ExpectedPayloads(b), ExpectedPayloads(b),
                                             ExpectedPayloads(c), ExpectedPayloads(c2)};
     for (const Payloads& job : expected) ASSERT_FALSE(job.empty());
+    std::string noise(4096, '\0');
+    std::mt19937 random(7);
+    for (char& byte : noise) byte = static_cast<char>(random());
 
+    // The lock file cannot be made (a folder holds its name): no other copy
+    // runs, so the program starts and says why.
+    std::filesystem::create_directory(platform::SingleInstanceLock::PathIn(folder.path()));
+    testing::internal::CaptureStderr();
     ASSERT_TRUE(application.InitInstance());
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("without the check for another copy"), std::string::npos);
+
+    // Between the good files, two with nothing to send: held at once, no
+    // job of theirs reaches the plotter, and no box waits for a click.
     Drop("a.plt", a);
+    Drop("a_empty.plt", "");
     Drop("b.plt", b);
+    Drop("b_noise.plt", noise);
     Drop("c.plt", c);
     // The first scan starts a.plt and queues the others; b.plt is to print twice.
     ASSERT_TRUE(RunUntil([&] { return RowOf("c.plt") >= 0; }));
@@ -136,10 +150,15 @@ TEST_F(ProgramRoad, FilesPrintRepeatAndGoThenACloseAbortsTheJobAndResetsThePlott
     // c.plt is written anew while it prints: it stays and prints again.
     ASSERT_TRUE(RunUntil([&] { return JobsBegun() == 4 && g_jobRunning.load() == 1; }));
     Drop("c.plt", c2);
-    ASSERT_TRUE(RunUntil([&] { return View().Rows().Count() == 0 && g_plotterStatus.m_bBusy.load() == 0; }, 60s));
+    ASSERT_TRUE(RunUntil([&] { return View().Rows().Count() == 2 && g_plotterStatus.m_bBusy.load() == 0; }, 60s));
     EXPECT_FALSE(Exists("a.plt"));
     EXPECT_FALSE(Exists("b.plt"));
     EXPECT_FALSE(Exists("c.plt"));
+    for (const char* held : {"a_empty.plt", "b_noise.plt"}) {
+        EXPECT_TRUE(Exists(held));
+        EXPECT_EQ(StateOf(held), View().Texts().notPlot);
+    }
+    EXPECT_TRUE(messages.shown.empty());
 
     const auto committed = plotter.Committed();
     std::vector<Payloads> printed(JobsBegun());
