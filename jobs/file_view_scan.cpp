@@ -15,14 +15,6 @@ namespace {
 
 constexpr unsigned kIncorrectPosition = 143;
 
-// Whether the packet builder can make anything of the prepared print slot: a
-// drawing without a dot across or along (an empty file, bytes that hold no
-// plot command) gives no packet, and the plotter would wait for its data for
-// ever.
-bool HasDataToSend(const SwathPlan& plan) {
-    return plan.m_nWidthDots >= 1 && plan.m_nHeightDots >= 1 && plan.m_nSwathCount >= 1;
-}
-
 }  // namespace
 
 void CFileView::ScanWorkFolder(bool bScanOnly) {
@@ -79,9 +71,11 @@ void CFileView::StartJob(int row) {
         HoldUnstartedJob(path);
         return;
     }
-    // Held as a failed start, but without a message: an unattended queue
-    // goes on with the next file.
-    if (!HasDataToSend(m_document.m_plan[SLOT_PRINT])) {
+    // A drawing without a dot across or along (an empty file, bytes that hold
+    // no plot command) gives no packet, and the plotter would wait for its
+    // data for ever. Held as a failed start, but without a message: an
+    // unattended queue goes on with the next file.
+    if (!m_document.m_plan[SLOT_PRINT].HasPrintData()) {
         HoldUnstartedJob(path);
         return;
     }

@@ -237,22 +237,20 @@ bool CMainFrame::ConfirmInterrupt() const {
                                   platform::MessageIcon::Question}) == platform::MessageAnswer::Yes;
 }
 
+// Neither Exit nor Close aborts the job itself: the job list's stop raises the
+// worker's quit flag and then aborts it. In that order the worker sends
+// nothing more of the job but the reset; an abort alone would first let the
+// rest of the job's settings go out.
 void CMainFrame::OnAppExit() {
-    if (g_plotterStatus.m_bBusy.load() == 1) {
-        if (!ConfirmInterrupt()) return;
-        m_pFileView->AbortCurrentJob();
-    }
+    if (g_plotterStatus.m_bBusy.load() == 1 && !ConfirmInterrupt()) return;
     m_bExiting = true;
     close();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (!m_bExiting && g_jobRunning.load() == 1) {
-        if (!ConfirmInterrupt()) {
-            event->ignore();
-            return;
-        }
-        m_pFileView->AbortCurrentJob();
+    if (!m_bExiting && g_jobRunning.load() == 1 && !ConfirmInterrupt()) {
+        event->ignore();
+        return;
     }
     if (!m_bViewsDestroyed) {
         m_bViewsDestroyed = true;
