@@ -144,7 +144,7 @@ bool CPltInterpreter::ParseFile(int slot) {
             Reset();
             return false;
         }
-        wordSum += FileWordSum({buffer.get(), piece});
+        if (slot == 0) wordSum += FileWordSum({buffer.get(), piece});
         FeedBytes({buffer.get(), piece});
     }
     if (slot == 0) m_nFileWordSum = wordSum;
