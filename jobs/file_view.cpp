@@ -70,6 +70,9 @@ CFileView::CFileView(CTOLVEXR5DServerDoc& document, QWidget* parent) : QTableVie
     setWordWrap(false);
     // A long path keeps its file name in sight; the tooltip holds it whole.
     setTextElideMode(Qt::ElideMiddle);
+    // The horizontal bar counts pixels, not columns, so that its thumb shows
+    // how much of the row is hidden and where the list stands.
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setStretchLastSection(false);

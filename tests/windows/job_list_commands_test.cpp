@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTest>
 #include <filesystem>
 #include <map>
@@ -138,6 +140,28 @@ TEST_F(JobListCommands, PreviewsFindTheirRowAgainAndOpenOnALeftDoubleClick) {
     EXPECT_EQ(document->PreviewMode, PREVIEW_NOTHING);
     QTest::mouseDClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, cell);
     EXPECT_EQ(document->PreviewMode, PREVIEW_FILE);
+}
+
+// Columns wider than the list: the bar counts pixels, so its thumb shows
+// where the list stands and how much of it is hidden.
+TEST_F(JobListCommands, HorizontalBarFollowsThePixelsOfTheColumns) {
+    g_quitWorker = 1;  // the first update's worker leaves at once
+    view.OnInitialUpdate();
+    AddRow(texts().notPlot, std::string(200, 'x') + ".plt");
+    Frame().resize(700, 500);
+    Frame().show();
+    QApplication::processEvents();
+
+    QScrollBar* bar = view.horizontalScrollBar();
+    const int viewport = view.viewport()->width();
+    const int overflow = view.horizontalHeader()->length() - viewport;
+    ASSERT_GT(overflow, 0);
+    EXPECT_EQ(bar->value(), bar->minimum());
+    EXPECT_EQ(bar->maximum(), overflow);
+    EXPECT_EQ(bar->pageStep(), viewport);
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_EQ(view.columnViewportPosition(COL_MORE_DETAILS) + view.columnWidth(COL_MORE_DETAILS), viewport);
 }
 
 TEST_F(JobListCommands, CountersStayWithinOneToTenAndNeverChangeOnTheCurrentJob) {

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <memory>
 
 #include "core/document.h"
@@ -39,6 +40,17 @@ void TakeMainWindowShots(ShotSession& session) {
     g_pStatusBar->ProgressBar()->setValue(40);
     QApplication::processEvents();
     session.Save(frame, "main-window");
+
+    // A window narrower than the columns, scrolled fully left and fully
+    // right: the thumb stands at that end, sized by the part in sight.
+    frame.resize(800, 600);
+    QScrollBar* bar = view.horizontalScrollBar();
+    bar->setValue(bar->minimum());
+    session.Save(frame, "job-list-scrolled-left");
+    bar->setValue(bar->maximum());
+    session.Save(frame, "job-list-scrolled-right");
+    bar->setValue(bar->minimum());
+    frame.resize(1200, 800);
 
     const std::unique_ptr<QMenu> plottingMenu = view.CreateContextMenu();
     session.Save(*plottingMenu, "context-menu-plotting-row");
