@@ -125,6 +125,12 @@ bool ReadContours(const FT_Outline& outline, const Transform& t, std::vector<Out
     return true;
 }
 
+// Labels name the Song face "宋体" and are drawn in AR PL UMing CN
+// (fonts-arphic-uming) wherever that is installed, whatever other fonts the
+// machine has and whatever its fontconfig rules make of the name.
+constexpr const char* kSongFace = "宋体";
+constexpr const char* kSongFaceFamily = "AR PL UMing CN";
+
 // FreeType faces and fontconfig answers, kept for the life of the program:
 // finding a face and opening its file is far slower than drawing a label.
 class GlyphService {
@@ -184,7 +190,7 @@ private:
     FT_Face Face(const std::string& family) {
         if (library_ == nullptr) return nullptr;
         auto known = fileOfFamily_.find(family);
-        if (known == fileOfFamily_.end()) known = fileOfFamily_.emplace(family, MatchFamily(family)).first;
+        if (known == fileOfFamily_.end()) known = fileOfFamily_.emplace(family, FileOfFace(family)).first;
         if (!known->second) return nullptr;
 
         auto open = faces_.find(*known->second);
@@ -200,19 +206,30 @@ private:
         return open->second;
     }
 
-    // fontconfig's best scalable font for the family and Simplified Chinese.
-    std::optional<FontFile> MatchFamily(const std::string& family) {
+    // The font file a face name gives: the Song face's own family when that
+    // is installed, else fontconfig's best match for the name.
+    std::optional<FontFile> FileOfFace(const std::string& face) {
         // A configuration of our own rather than fontconfig's global one: it
         // is released with the service, and nothing else can change it.
         if (fontConfig_ == nullptr) fontConfig_ = FcInitLoadConfigAndFonts();
         if (fontConfig_ == nullptr) return std::nullopt;
+        if (face == kSongFace) {
+            if (auto file = Match(kSongFaceFamily, false)) return file;
+        }
+        return Match(face.c_str(), true);
+    }
+
+    // fontconfig's best scalable font for the family and Simplified Chinese,
+    // with the machine's rules. Without them the font must be of the family
+    // itself, so that no other font can take its place; nothing when none is.
+    std::optional<FontFile> Match(const char* family, bool withRules) {
         FcPattern* pattern = FcPatternCreate();
         if (pattern == nullptr) return std::nullopt;
-        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
         FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>("zh-cn"));
         FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
         FcPatternAddBool(pattern, FC_OUTLINE, FcTrue);
-        FcConfigSubstitute(fontConfig_, pattern, FcMatchPattern);
+        if (withRules) FcConfigSubstitute(fontConfig_, pattern, FcMatchPattern);
         FcDefaultSubstitute(pattern);
         FcResult result = FcResultNoMatch;
         FcPattern* match = FcFontMatch(fontConfig_, pattern, &result);
@@ -222,12 +239,20 @@ private:
         std::optional<FontFile> file;
         FcChar8* path = nullptr;
         int index = 0;
-        if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) {
+        if ((withRules || HasFamily(match, family)) && FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) {
             if (FcPatternGetInteger(match, FC_INDEX, 0, &index) != FcResultMatch) index = 0;
             file = FontFile{reinterpret_cast<const char*>(path), index};
         }
         FcPatternDestroy(match);
         return file;
+    }
+
+    static bool HasFamily(FcPattern* font, const char* family) {
+        FcChar8* name = nullptr;
+        for (int i = 0; FcPatternGetString(font, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
+            if (FcStrCmpIgnoreCase(name, reinterpret_cast<const FcChar8*>(family)) == 0) return true;
+        }
+        return false;
     }
 
     std::mutex mutex_;

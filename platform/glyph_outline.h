@@ -53,8 +53,9 @@ struct GlyphOutline {
 
 // The font to draw with.
 struct GlyphFont {
-    // Family name in UTF-8 ("宋体"), looked up with language zh-cn; a name no
-    // installed font has gives the best font for that language.
+    // Family name in UTF-8, looked up with language zh-cn; a name no
+    // installed font has gives the best font for that language. "宋体", the
+    // labels' Song face, is AR PL UMing CN wherever that is installed.
     std::string face;
     // Cell height (ascent + descent) in output units; negative: the em
     // height; 0: a cell height of kDefaultCellHeight.
