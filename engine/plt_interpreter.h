@@ -27,8 +27,9 @@ public:
     CPltInterpreter(const CPltInterpreter&) = delete;
     CPltInterpreter& operator=(const CPltInterpreter&) = delete;
 
-    // Opens path (refused while another process has it open for writing,
-    // retried as m_openRetry says) and interprets it. Slot 0 also takes the
+    // Opens path (refused while it is still being written, see
+    // OpenForReadingWithoutWriters; retried as m_openRetry says) and
+    // interprets it. Slot 0 also takes the
     // file's word sum.
     bool Load(const char* path, int slot);
     bool ParseFile(int slot);

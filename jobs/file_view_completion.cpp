@@ -1,5 +1,10 @@
 // The job list's half of a job's end.
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <iostream>
 
 #include "core/document.h"
 #include "core/status_texts.h"
@@ -11,6 +16,17 @@
 namespace {
 
 constexpr size_t kCounterDigits = 9;
+
+// Deletes a finished job's file; false, said on standard error, when the
+// file remains (a work folder the program may not write, an immutable file).
+bool DeleteFinishedFile(const std::string& path) {
+    struct stat status = {};
+    if (unlink(path.c_str()) == 0 || lstat(path.c_str(), &status) != 0) return true;
+    const int why = errno;
+    std::cerr << "TOLVEXR5DServer: the finished file " << path << " cannot be deleted and is held: "
+              << std::strerror(why) << std::endl;
+    return false;
+}
 
 }  // namespace
 
@@ -37,8 +53,15 @@ void CFileView::CompleteFinishedJob() {
         switch (CheckJobFile(path, m_document.m_config.FileWordSum)) {
             case JobFileState::Unchanged:
             case JobFileState::CannotOpen:
-                m_rows.DeleteRow(row);
-                unlink(path.c_str());
+                if (DeleteFinishedFile(path)) {
+                    m_rows.DeleteRow(row);
+                } else {
+                    // Held as with automatic deletion off: without its row
+                    // the next scan would queue the file as new and print it
+                    // again, without end.
+                    m_rows.SetText(row, COL_TASK_STATUS, m_texts.notPlot);
+                    m_rows.SetText(row, COL_SIZE, kUnpreparedSize);
+                }
                 break;
             case JobFileState::BeingWritten:
                 // Written again under the same name: the row goes, the file

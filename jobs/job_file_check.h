@@ -10,12 +10,12 @@ enum class JobFileState {
     Changed,
     // It cannot be opened: it is gone, or cannot be read at all.
     CannotOpen,
-    // Another program has it open for writing.
+    // It is still being written (OpenForReadingWithoutWriters).
     BeingWritten,
     // It opens, but fewer bytes arrive than its length.
     Unreadable,
 };
 
-// Reads the file at path with writers denied and compares its word sum
+// Reads the file at path unless it is still being written, and compares its word sum
 // (FileWordSum) with startSum.
 JobFileState CheckJobFile(const std::string& path, uint32_t startSum);

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -12,6 +13,9 @@
 
 #include "engine/file_word_sum.h"
 #include "engine/plt_interpreter.h"
+#include "platform/exclusive_read.h"
+#include "platform/unique_fd.h"
+#include "tests/support/other_user.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -180,6 +184,74 @@ TEST(PltInterpreterLoad, WaitsWhileTheFileIsOpenForWriting) {
     struct sigaction action = {};
     sigaction(SIGIO, nullptr, &action);
     EXPECT_EQ(action.sa_handler, SIG_IGN);
+}
+
+// Another user's file cannot be leased: it is taken as still being written
+// while it was modified within the last two seconds, or stamped just ahead.
+TEST(PltInterpreterLoad, FileOfAnotherUserIsJudgedByItsModificationTime) {
+    if (geteuid() != 0) GTEST_SKIP() << "acting as another user needs root";
+    TempDir dir;
+    ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+    dir.Write("job.plt", "PD10,10;");
+    const std::string path = dir.File("job.plt");
+    const auto openAsNobody = [&] {
+        return RunAsNobody([&] {
+            const platform::UniqueFd file(platform::OpenForReadingWithoutWriters(path));
+            return file ? 0 : errno;
+        });
+    };
+    const auto stampAhead = [&](time_t seconds) {
+        const struct timespec times[2] = {{0, UTIME_OMIT}, {time(nullptr) + seconds, 0}};
+        return utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
+    };
+    platform::UniqueFd writer(open(path.c_str(), O_WRONLY | O_APPEND));
+    EXPECT_EQ(openAsNobody(), EAGAIN);
+    ASSERT_TRUE(writer.Close());
+    ASSERT_TRUE(stampAhead(1));
+    EXPECT_EQ(openAsNobody(), EAGAIN);
+    ASSERT_TRUE(AgeFile(path));
+    EXPECT_EQ(openAsNobody(), 0);
+    ASSERT_TRUE(stampAhead(3600));
+    EXPECT_EQ(openAsNobody(), 0);
+
+    // Its own user still has the lease: a writer is seen whatever the time
+    // stamp, and a file just written but left alone opens at once.
+    ASSERT_EQ(chown(path.c_str(), kNobody, kNobody), 0);
+    writer.Reset(open(path.c_str(), O_WRONLY | O_APPEND));
+    ASSERT_TRUE(AgeFile(path));
+    EXPECT_EQ(openAsNobody(), EAGAIN);
+    ASSERT_TRUE(writer.Close());
+    ASSERT_TRUE(stampAhead(0));
+    EXPECT_EQ(openAsNobody(), 0);
+}
+
+TEST(PltInterpreterLoad, FileWrittenSlowlyByAnotherUserLoadsWhole) {
+    if (geteuid() != 0) GTEST_SKIP() << "acting as another user needs root";
+    TempDir dir;
+    ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+    const std::string path = dir.File("job.plt");
+    const std::vector<std::string> pieces = {"PU0,0;PD100,0;", "PD100,100;", "PD0,100;", "PD0,0;"};
+    platform::UniqueFd writer(open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644));
+    ASSERT_TRUE(writer);
+    const auto writePiece = [&](const std::string& piece) {
+        return write(writer.Get(), piece.data(), piece.size()) == static_cast<ssize_t>(piece.size());
+    };
+    ASSERT_TRUE(writePiece(pieces[0]));
+    const int lines = RunAsNobody(
+        [&] {
+            CPltInterpreter p;
+            PrepareUnscaled(p);
+            p.m_openRetry = {10, 500ms};
+            return p.Load(path.c_str(), 0) ? static_cast<int>(p.m_drawing.m_lines.size()) : 100;
+        },
+        [&] {
+            for (size_t i = 1; i < pieces.size(); ++i) {
+                std::this_thread::sleep_for(200ms);
+                writePiece(pieces[i]);
+            }
+            writer.Close();
+        });
+    EXPECT_EQ(lines, 4);
 }
 
 TEST(PltInterpreterTransform, MirrorX) {

@@ -3,8 +3,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 
+#include "tests/support/other_user.h"
 #include "tests/windows/job_list_fixture.h"
 
 namespace {
@@ -95,6 +97,39 @@ TEST_F(JobCompletion, FileThatCannotBeReadWholeIsHeldAndKept) {
     EXPECT_EQ(Cell(0, COL_TASK_STATUS), texts().notPlot);
     EXPECT_TRUE(FileKept());
     EXPECT_EQ(RunState(), "Finished");
+}
+
+// A work folder the program may not write, with the file unchanged or not
+// readable at all: the file stays, and so does its row, held, so that no
+// scan queues it again.
+TEST_F(JobCompletion, FileThatCannotBeDeletedKeepsItsRowHeld) {
+    for (const bool readable : {true, false}) {
+        StartJob();
+        const std::string path = WorkFolder() + "/a.plt";
+        ASSERT_TRUE(AgeFile(path));
+        if (!readable) ASSERT_EQ(chmod(path.c_str(), 0), 0);
+        ASSERT_EQ(chmod(folder.path().c_str(), 0755), 0);
+        ASSERT_EQ(chmod(WorkFolder().c_str(), 0555), 0);
+        testing::internal::CaptureStderr();
+        {
+            const ActingAsNobody other;
+            if (faccessat(AT_FDCWD, WorkFolder().c_str(), W_OK, AT_EACCESS) == 0) {
+                testing::internal::GetCapturedStderr();
+                GTEST_SKIP() << "this user may write any folder";
+            }
+            FinishJob();
+            view.ScanWorkFolder(false);
+        }
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  "TOLVEXR5DServer: the finished file " + path + " cannot be deleted and is held: " +
+                      std::strerror(EACCES) + "\n");
+        EXPECT_EQ(view.Rows().Row(0), (JobRow{texts().notPlot, path, "1", "* * *", "Begin at 1.00cm"}));
+        EXPECT_EQ(view.Rows().Count(), 1);
+        EXPECT_TRUE(FileKept());
+        EXPECT_EQ(RunState(), "Finished");
+        ASSERT_EQ(chmod(WorkFolder().c_str(), 0755), 0);
+        view.Rows().DeleteRow(0);
+    }
 }
 
 TEST_F(JobCompletion, NoPlottingRowChangesNothing) {

@@ -1,7 +1,7 @@
 // The whole road of the program: its windows (offscreen) and the stand-in
 // plotter, plot files dropped into the work folder, printed, repeated and
-// removed; then the window closed during a job. Only ever run inside a
-// private network namespace.
+// removed (or held when they cannot be); then the window closed during a
+// job. Only ever run inside a private network namespace.
 #include <gtest/gtest.h>
 
 #include <QTest>
@@ -19,6 +19,7 @@
 #include "sim/stand_in_plotter.h"
 #include "tests/support/job_payloads.h"
 #include "tests/support/message_recorder.h"
+#include "tests/support/other_user.h"
 #include "tests/support/temp_dir.h"
 #include "tests/windows/window_fixture.h"
 #include "ui/application.h"
@@ -169,9 +170,38 @@ TEST_F(ProgramRoad, FilesPrintRepeatAndGoThenACloseAbortsTheJobAndResetsThePlott
     ASSERT_EQ(printed.size(), expected.size());
     for (size_t job = 0; job < expected.size(); ++job) EXPECT_TRUE(printed[job] == expected[job]) << "job " << job;
 
-    // A fourth job: the window is closed while it prints.
+    // A printed file that cannot be deleted (a work folder the program may
+    // not write) prints once and stays, a held row, across later scans.
+    Drop("e.plt", a);
+    ASSERT_TRUE(AgeFile(Work() + "/e.plt"));
+    ASSERT_EQ(chmod(folder.path().c_str(), 0755), 0);
+    ASSERT_EQ(chmod(Work().c_str(), 0555), 0);
+    {
+        const ActingAsNobody other;
+        const bool refused = faccessat(AT_FDCWD, Work().c_str(), W_OK, AT_EACCESS) != 0;
+        const size_t jobsBefore = JobsBegun();
+        testing::internal::CaptureStderr();
+        ASSERT_TRUE(RunUntil([&] { return JobsBegun() > jobsBefore && g_plotterStatus.m_bBusy.load() == 0; }));
+        int polls = 0;
+        ASSERT_TRUE(RunUntil([&] { return ++polls > 100; }));
+        const std::string said = testing::internal::GetCapturedStderr();
+        if (refused) {
+            EXPECT_EQ(JobsBegun(), jobsBefore + 1);
+            EXPECT_TRUE(Exists("e.plt"));
+            EXPECT_EQ(StateOf("e.plt"), View().Texts().notPlot);
+            const std::string line = Work() + "/e.plt cannot be deleted";
+            const size_t first = said.find(line);
+            EXPECT_NE(first, std::string::npos) << said;
+            EXPECT_EQ(said.find(line, first + 1), std::string::npos) << said;
+        }
+    }
+    ASSERT_EQ(chmod(Work().c_str(), 0755), 0);
+
+    // Another job: the window is closed while it prints.
+    const size_t jobsBeforeD = JobsBegun();
     Drop("d.plt", d);
-    ASSERT_TRUE(RunUntil([&] { return plotter.Jobs().size() == 6 && plotter.Jobs().back().committedPackets >= 2; }));
+    ASSERT_TRUE(RunUntil(
+        [&] { return JobsBegun() == jobsBeforeD + 1 && plotter.Jobs().back().committedPackets >= 2; }));
     const size_t requestsBefore = plotter.Requests().size();
     const auto closing = std::chrono::steady_clock::now();
     EXPECT_TRUE(application.MainFrame()->close());
