@@ -29,8 +29,7 @@ public:
 
     // Opens path (refused while it is still being written, see
     // OpenForReadingWithoutWriters; retried as m_openRetry says) and
-    // interprets it. Slot 0 also takes the
-    // file's word sum.
+    // interprets it. Slot 0 also takes the file's word sum.
     bool Load(const char* path, int slot);
     bool ParseFile(int slot);
     void FeedChar(char byte);
