@@ -7,6 +7,7 @@
 #include "jobs/file_view.h"
 #include "jobs/row_texts.h"
 #include "jobs/work_folder.h"
+#include "link/job_abort.h"
 #include "link/job_hand_over.h"
 #include "platform/string_table.h"
 #include "ui/map_view.h"
@@ -52,6 +53,10 @@ void CFileView::StartJob(int row) {
     g_plotterStatus.m_bBusy = 1;
     SetOriginEditEnabled(false);
     m_rows.SetText(row, COL_TASK_STATUS, m_texts.plotting);
+    // From here to the hand-over an abort holds the job: the preparation may
+    // show a message box, under which the operator's commands and the
+    // window's close run.
+    BeginJobStart();
 
     const std::string path = m_rows.Text(row, COL_FILE_NAME);
     for (std::string& slotPath : m_document.m_strSlotPath) slotPath = path;
@@ -79,7 +84,10 @@ void CFileView::StartJob(int row) {
         HoldUnstartedJob(path);
         return;
     }
-    HandOverJob();
+    if (!HandOverJob()) {
+        HoldUnstartedJob(path);
+        return;
+    }
 
     m_document.m_bCutAtStart = 1;
     if (m_document.PreparePlotSlot(SLOT_OUTPUT_PREVIEW)) {
@@ -91,6 +99,7 @@ void CFileView::StartJob(int row) {
 }
 
 void CFileView::HoldUnstartedJob(const std::string& path) {
+    EndJobStart();
     // The operator may have moved rows while a message was open.
     const int heldRow = m_rows.Find(COL_FILE_NAME, path);
     m_rows.SetText(heldRow, COL_TASK_STATUS, m_texts.notPlot);

@@ -13,11 +13,18 @@ namespace {
 // it and changes nothing.
 std::mutex g_outcomeMutex;
 bool g_outcomeSettled = false;
+// A job start is open, and whether it has been aborted.
+bool g_jobStarting = false;
+bool g_jobStartAborted = false;
 
 }  // namespace
 
 void AbortJob() {
     std::lock_guard lock(g_outcomeMutex);
+    if (g_jobStarting) {
+        g_jobStartAborted = true;
+        return;
+    }
     if (g_outcomeSettled) return;
     if (g_pDocument != nullptr) {
         SwathPlan& plan = g_pDocument->m_plan[SLOT_PRINT];
@@ -26,6 +33,25 @@ void AbortJob() {
     JobList().m_bRepeatEnabled = false;
     // Last: a worker that sees the flag sees the rest too.
     g_abortJob = 1;
+}
+
+void BeginJobStart() {
+    std::lock_guard lock(g_outcomeMutex);
+    g_jobStarting = true;
+    g_jobStartAborted = false;
+}
+
+bool EndJobStart() {
+    std::lock_guard lock(g_outcomeMutex);
+    const bool aborted = g_jobStarting && g_jobStartAborted;
+    g_jobStarting = false;
+    g_jobStartAborted = false;
+    return aborted;
+}
+
+void AbortJobStart() {
+    std::lock_guard lock(g_outcomeMutex);
+    if (g_jobStarting) g_jobStartAborted = true;
 }
 
 void SettleJobOutcome() {

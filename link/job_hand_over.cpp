@@ -6,12 +6,13 @@
 #include "link/job_flags.h"
 #include "link/job_list_link.h"
 
-void HandOverJob() {
-    if (g_pDocument == nullptr) return;
+bool HandOverJob() {
+    if (EndJobStart() || g_pDocument == nullptr) return false;
     g_pDocument->TakeJobConfig();
     g_pDocument->PrepareSwathBuffers();
     OpenJobOutcome();
     JobList().m_bRepeatEnabled = true;
     g_abortJob = 0;
     g_plotterStatus.SignalJobReady();
+    return true;
 }

@@ -30,6 +30,9 @@ bool WorkerThread::Start() {
 void WorkerThread::Stop(const std::function<void()>& servePendingCalls) {
     if (!m_thread.joinable()) return;
     g_quitWorker = 1;
+    // A job being started (its start shows a message box) is held at its
+    // hand-over; the worker never sees it.
+    AbortJobStart();
     while (!m_finished.load()) {
         // A job handed over or taken after the quit flag rose is aborted as
         // soon as it shows; one that is ending already is left alone.

@@ -22,9 +22,10 @@ public:
     // the thread that serves the worker's calls into the job list and its
     // message boxes (the user-interface thread), before the document's slot
     // buffers are released and while the job list is still alive. It sets
-    // the quit flag, and aborts (AbortJob) a job handed over or running, so
-    // that the job ends held within a pause or two, through its job-end
-    // sequence (the plotter's reset, the job list's update). Until the
+    // the quit flag, aborts a job being started (AbortJobStart), which its
+    // hand-over then refuses, and aborts (AbortJob) a job handed over or
+    // running, so that the job ends held within a pause or two, through its
+    // job-end sequence (the plotter's reset, the job list's update). Until the
     // worker has left it keeps calling servePendingCalls, then sleeps
     // briefly: the worker's calls waiting for the user-interface thread are
     // answered there, so that none of them deadlocks the stop. A question of

@@ -8,17 +8,11 @@
 #include <cstring>
 
 namespace platform {
-namespace {
 
-constexpr const char* kLockName = "TOLVEXR5DServer-101f4a83.lock";
-
-}  // namespace
-
-SingleInstanceLock::SingleInstanceLock(const std::string& path) {
-    // O_NOFOLLOW: a planted link must not make us create or lock another file.
-    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+SingleInstanceLock::SingleInstanceLock(const std::string& folder) {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
-        m_why = "cannot open " + path + ": " + std::strerror(errno);
+        m_why = "cannot open " + folder + ": " + std::strerror(errno);
         return;
     }
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -27,7 +21,7 @@ SingleInstanceLock::SingleInstanceLock(const std::string& path) {
         if (error == EWOULDBLOCK) {
             m_state = State::HeldByAnother;
         } else {
-            m_why = "cannot lock " + path + ": " + std::strerror(error);
+            m_why = "cannot lock " + folder + ": " + std::strerror(error);
         }
         return;
     }
@@ -38,7 +32,5 @@ SingleInstanceLock::SingleInstanceLock(const std::string& path) {
 SingleInstanceLock::~SingleInstanceLock() {
     if (m_fd >= 0) close(m_fd);
 }
-
-std::string SingleInstanceLock::PathIn(const std::string& folder) { return folder + "/" + kLockName; }
 
 }  // namespace platform

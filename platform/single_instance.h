@@ -4,21 +4,24 @@
 
 namespace platform {
 
-// Holds an exclusive lock on a file for as long as it lives, so that only one
-// copy of the program runs on one configuration and work folder. The kernel
-// drops the lock when the process ends, however it ends: a crashed copy never
-// blocks the next start.
+// Holds an exclusive lock on the folder of "config.ini" for as long as it
+// lives, so that only one copy of the program runs on one configuration and
+// work folder. The lock is taken through a read-only descriptor of the folder
+// itself: every user who may read the folder takes the same lock, whoever
+// owns it and whether or not anyone may write there, and no file is made for
+// it. The kernel drops the lock when the process ends, however it ends: a
+// crashed copy never blocks the next start.
 class SingleInstanceLock {
 public:
     enum class State {
         Held,
         HeldByAnother,
-        // The file could not be opened or locked; Why() tells the reason.
+        // The folder could not be opened or locked; Why() tells the reason.
         Unavailable,
     };
 
-    // Takes the lock on path, creating the file.
-    explicit SingleInstanceLock(const std::string& path);
+    // Takes the lock on folder.
+    explicit SingleInstanceLock(const std::string& folder);
     ~SingleInstanceLock();
     SingleInstanceLock(const SingleInstanceLock&) = delete;
     SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
@@ -26,9 +29,6 @@ public:
     State state() const { return m_state; }
     bool held() const { return m_state == State::Held; }
     const std::string& Why() const { return m_why; }
-
-    // The lock file of the copies whose "config.ini" lives in folder: beside it.
-    static std::string PathIn(const std::string& folder);
 
 private:
     int m_fd = -1;

@@ -41,8 +41,7 @@ CTOLVEXR5DServerApp::~CTOLVEXR5DServerApp() { ExitInstance(); }
 
 bool CTOLVEXR5DServerApp::InitInstance() {
     LoadQtTranslations(platform::CurrentUiLanguage());
-    m_hInstanceMutex =
-        std::make_unique<platform::SingleInstanceLock>(platform::SingleInstanceLock::PathIn(m_strConfigFolder));
+    m_hInstanceMutex = std::make_unique<platform::SingleInstanceLock>(m_strConfigFolder);
     if (m_hInstanceMutex->state() == platform::SingleInstanceLock::State::HeldByAnother) {
         m_hInstanceMutex.reset();
         platform::ShowMessage({platform::LoadString(kAlreadyRunning), "", platform::MessageButtons::Ok,

@@ -46,8 +46,8 @@ public:
     CMainFrame* MainFrame() const { return m_pMainWnd.get(); }
     CTOLVEXR5DServerDoc* Document() const { return m_pDocument.get(); }
 
-    // The folder of "config.ini", beside which the single-instance lock
-    // lives; the program's own unless set before InitInstance.
+    // The folder of "config.ini", which the single-instance lock locks; the
+    // program's own unless set before InitInstance.
     std::string m_strConfigFolder;
 
 private:

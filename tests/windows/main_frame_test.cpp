@@ -5,8 +5,13 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <chrono>
+#include <filesystem>
+#include <optional>
 #include <thread>
 
 #include "jobs/file_view.h"
@@ -133,12 +138,11 @@ TEST_F(MainFrameTest, CloseAsksOnlyWhileTheWorkerRunsTheJob) {
     EXPECT_EQ(g_abortJob.load(), 0);
 }
 
-TEST(SecondInstance, OnTheSameConfigurationIsToldOnceAndEnds) {
+TEST(SecondInstance, OnTheSameConfigurationIsRefusedForEveryUser) {
     TempDir folder;
-    const std::string lockPath = platform::SingleInstanceLock::PathIn(folder.path());
-    const platform::SingleInstanceLock first(lockPath);
-    ASSERT_TRUE(first.held());
-    EXPECT_EQ(platform::SingleInstanceLock(lockPath).state(), platform::SingleInstanceLock::State::HeldByAnother);
+    std::optional<platform::SingleInstanceLock> first(folder.path());
+    ASSERT_TRUE(first->held());
+    EXPECT_EQ(platform::SingleInstanceLock(folder.path()).state(), platform::SingleInstanceLock::State::HeldByAnother);
     MessageRecorder messages;
     CTOLVEXR5DServerApp second;
     second.m_strConfigFolder = folder.path();
@@ -146,10 +150,33 @@ TEST(SecondInstance, OnTheSameConfigurationIsToldOnceAndEnds) {
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{platform::LoadString(152)});
     EXPECT_EQ(second.MainFrame(), nullptr);
 
-    // A lock file that cannot be made is no other copy; it says why.
-    const platform::SingleInstanceLock unmade(folder.path());
+    // A folder that cannot be opened gives no lock at all; it says why.
+    const platform::SingleInstanceLock unmade(folder.File("missing"));
     EXPECT_EQ(unmade.state(), platform::SingleInstanceLock::State::Unavailable);
-    EXPECT_NE(unmade.Why().find(folder.path()), std::string::npos) << unmade.Why();
+    EXPECT_NE(unmade.Why().find(folder.File("missing")), std::string::npos) << unmade.Why();
+
+    // A copy of another user, in a folder it may read but not write.
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to run a copy as another user";
+    const auto lockOfNobody = [&] {
+        const pid_t child = fork();
+        if (child == 0) {
+            // Nothing here allocates: the parent has other threads.
+            const bool nobody = setgid(65534) == 0 && setuid(65534) == 0;
+            _exit(nobody ? static_cast<int>(platform::SingleInstanceLock(folder.path()).state()) : 99);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    for (const auto mode : {std::filesystem::perms(0755), std::filesystem::perms(0555)}) {
+        std::filesystem::permissions(folder.path(), mode);
+        EXPECT_EQ(lockOfNobody(), static_cast<int>(platform::SingleInstanceLock::State::HeldByAnother));
+    }
+    // The lock goes with its holder: the other user's copy takes it, and
+    // once that copy has ended this one takes it again.
+    first.reset();
+    EXPECT_EQ(lockOfNobody(), static_cast<int>(platform::SingleInstanceLock::State::Held));
+    EXPECT_TRUE(platform::SingleInstanceLock(folder.path()).held());
 }
 
 }  // namespace

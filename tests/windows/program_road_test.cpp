@@ -5,17 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <random>
+#include <utility>
 
 #include "core/document.h"
 #include "jobs/file_view.h"
 #include "link/command_channel.h"
 #include "link/worker_waits.h"
-#include "platform/single_instance.h"
 #include "sim/stand_in_plotter.h"
 #include "tests/support/job_payloads.h"
 #include "tests/support/message_recorder.h"
@@ -95,6 +96,13 @@ protected:
     }
     std::string StateOf(const std::string& name) { return View().Rows().Text(RowOf(name), COL_TASK_STATUS); }
     size_t JobsBegun() const { return plotter.Jobs().size(); }
+    // Whether every request from the first'th on is a ping: nothing of a job.
+    bool OnlyPingsSince(size_t first) const {
+        const auto requests = plotter.Requests();
+        return std::all_of(requests.begin() + static_cast<std::ptrdiff_t>(std::min(first, requests.size())),
+                           requests.end(),
+                           [](const sim::RequestRecord& request) { return request.command == CMD_GET_STATUS; });
+    }
 
     // Runs the event loop, with a scan every 50 ms instead of every 3 s,
     // until done holds; false after limit.
@@ -128,12 +136,7 @@ TEST_F(ProgramRoad, FilesPrintRepeatAndGoThenACloseAbortsTheJobAndResetsThePlott
     std::mt19937 random(7);
     for (char& byte : noise) byte = static_cast<char>(random());
 
-    // The lock file cannot be made (a folder holds its name): no other copy
-    // runs, so the program starts and says why.
-    std::filesystem::create_directory(platform::SingleInstanceLock::PathIn(folder.path()));
-    testing::internal::CaptureStderr();
     ASSERT_TRUE(application.InitInstance());
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("without the check for another copy"), std::string::npos);
 
     // Between the good files, two with nothing to send: held at once, no
     // job of theirs reaches the plotter, and no box waits for a click.
@@ -214,6 +217,52 @@ TEST_F(ProgramRoad, FilesPrintRepeatAndGoThenACloseAbortsTheJobAndResetsThePlott
     EXPECT_TRUE(std::any_of(requests.begin() + static_cast<std::ptrdiff_t>(requestsBefore), requests.end(),
                             [](const sim::RequestRecord& request) { return request.command == CMD_RESET; }));
     EXPECT_LT(plotter.Jobs().back().committedPackets, static_cast<int>(ExpectedPayloads(d).size()));
+    application.ExitInstance();
+}
+
+// The job start's preparation shows "Nozzle configuration is incorrect." (the
+// head table is refused); the timers and the operator's commands run while it
+// is open.
+TEST_F(ProgramRoad, AnAbortOrACloseWhileTheJobStartShowsAMessageHoldsTheJob) {
+    ASSERT_TRUE(application.InitInstance());
+    application.Document()->m_config.JetPrintHeadOpenStatus[0] = 0;
+    std::function<void()> whileShown;
+    const platform::MessageHandler recorder = platform::SetMessageHandler([&](const platform::MessageRequest& request) {
+        if (request.text == "Nozzle configuration is incorrect." && whileShown) std::exchange(whileShown, {})();
+        return platform::MessageAnswer::Ok;
+    });
+
+    // Abort: the row is held, its file kept, and the worker sends nothing
+    // but its pings, then or later.
+    Drop("a.plt", Zigzag(6000, 1));
+    whileShown = [&] {
+        View().SetSelectionMark(RowOf("a.plt"));
+        View().OnAbort();
+        QTest::qWait(200);
+    };
+    ASSERT_TRUE(RunUntil([&] { return !whileShown && g_plotterStatus.m_bBusy.load() == 0; }));
+    QTest::qWait(200);
+    EXPECT_EQ(View().Rows().Row(RowOf("a.plt")),
+              (JobRow{View().Texts().notPlot, Work() + "/a.plt", "1", "* * *", ""}));
+    EXPECT_TRUE(Exists("a.plt"));
+    EXPECT_TRUE(OnlyPingsSince(0));
+
+    // Plotted again, the message answered: it prints.
+    View().OnPlot();
+    ASSERT_TRUE(RunUntil([&] { return RowOf("a.plt") < 0 && g_plotterStatus.m_bBusy.load() == 0; }));
+    EXPECT_EQ(JobsBegun(), 1u);
+
+    // Close: the job list stops, nothing more reaches the plotter.
+    Drop("b.plt", Zigzag(6000, 2));
+    const size_t requestsBefore = plotter.Requests().size();
+    whileShown = [&] { EXPECT_TRUE(application.MainFrame()->close()); };
+    ASSERT_TRUE(RunUntil([&] { return !whileShown; }));
+    EXPECT_EQ(g_pWorkerThread, nullptr);
+    EXPECT_EQ(StateOf("b.plt"), View().Texts().notPlot);
+    EXPECT_EQ(g_plotterStatus.m_bBusy.load(), 0);
+    EXPECT_TRUE(Exists("b.plt"));
+    EXPECT_TRUE(OnlyPingsSince(requestsBefore));
+    platform::SetMessageHandler(recorder);
     application.ExitInstance();
 }
 

@@ -8,6 +8,7 @@
 #include "core/document.h"
 #include "core/plotter_status.h"
 #include "core/status_texts.h"
+#include "link/job_abort.h"
 #include "link/job_flags.h"
 #include "platform/string_table.h"
 #include "tests/support/message_recorder.h"
@@ -56,6 +57,7 @@ public:
         g_abortJob = 0;
         g_jobRunning = 0;
         g_quitWorker = 0;
+        EndJobStart();
     }
 
     std::string WorkFolder() const { return folder.File("work"); }
