@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/plotter_config.h"
@@ -278,37 +279,68 @@ TEST(SwathRasterDrawLine, ObliqueLinesFollowTheMajorAxis) {
     EXPECT_EQ(f.RowText(15, 12), "#########...");
 }
 
-// Past the row's end SetSpan clamps each brush into the last byte of its
-// rows, with the bit of its own column: every brush along the line counts.
-TEST(SwathRasterDrawLine, XMajorLinesPastTheRightEdgeSetTheLastByteForEveryBrush) {
-    struct Case {
-        float x1, y1, x2, y2;
-    };
-    // Rising and falling (as DrawLine orders them, y1 <= y2); the last two
-    // settle, in the last row and at row 0, long before they end.
-    const Case cases[] = {{30, 0, 60, 10}, {61, 0, 30, 10}, {26, 6, 400, 80}, {500, -200, 25, 30}};
-    for (const int width : {1, 2}) {
-        for (const Case& c : cases) {
-            RasterFixture f(16, 4, width);
-            f.raster.DrawLine(c.x1, c.y1, c.x2, c.y2);
-
-            std::vector<int> lastBytes(16, 0);
-            const float dx = c.x2 - c.x1;
-            const float dy = c.y2 - c.y1;
-            const float intercept = (c.x2 * c.y1 - c.x1 * c.y2) / dx;
-            for (float X = std::min(c.x1, c.x2); X <= std::max(c.x1, c.x2); X += 1.0f) {
-                const float y = std::max(intercept + X * dy / dx, 0.0f);
-                for (int i = 0; i < width; ++i) {
-                    const int row = std::min(static_cast<int>(y + static_cast<float>(i)), 15);
-                    for (int column = static_cast<int>(X); column < static_cast<int>(X) + width; ++column)
-                        if (column >= 24) lastBytes[row] |= 1 << column % 8;
-                }
-            }
-            for (int row = 0; row < 16; ++row)
-                EXPECT_EQ(f.Bytes(row)[3], lastBytes[row])
-                    << "width " << width << ", line from x " << c.x1 << ", row " << row;
+// An oblique line as DrawLine is to draw it: every step of X or Y taken, each
+// brush or run set with SetSpan, nothing passed over.
+void DrawObliqueLineStepByStep(CSwathRaster& raster, float x1, float y1, float x2, float y2, int width) {
+    if (y1 > y2) {
+        std::swap(x1, x2);
+        std::swap(y1, y2);
+    }
+    const float dx = x2 - x1;
+    const float dy = y2 - y1;
+    if (std::abs(static_cast<int>(dx)) >= std::abs(static_cast<int>(dy))) {
+        for (float X = std::min(x1, x2); X <= std::max(x1, x2); X += 1.0f) {
+            float y = (x2 * y1 - x1 * y2) / dx + X * dy / dx;
+            if (y < 0) y = 0;
+            for (int i = 0; i < width; ++i) raster.SetSpan(static_cast<int>(X), static_cast<int>(y + i), width, 0);
+        }
+    } else {
+        for (float Y = std::max(y1, 0.0f); Y <= y2; Y += 1.0f) {
+            const float x = (x1 * y2 - x2 * y1) / dy + Y * dx / dy;
+            raster.SetSpan(static_cast<int>(x), static_cast<int>(Y), width, 0);
         }
     }
+}
+
+// Oblique lines at and past the edges of 16 rows of 16 dots: rising into the
+// last row, falling onto row 0, running on past the last row and the row's
+// end, some starting one float step under a whole number below a power of
+// two (where a step of X or Y rounds up and skips a column or row).
+TEST(SwathRasterDrawLine, ObliqueLinesAtTheEdgesSetTheBitsOfEveryStep) {
+    const auto under = [](float whole) { return std::nextafter(whole, 0.0f); };
+    std::vector<std::vector<float>> lines = {
+        {30, 0, 60, 10}, {61, 0, 30, 10}, {26, 6, 400, 80}, {500, -200, 25, 30},
+        {under(1), 3, 3000, 40}, {3000, 0.5f, under(1), 20}, {5.5f, under(1), 37, 3000},
+        {37, 1, -2, 3000}, {30, 1, -60, 3000}, {-20, 3, 12, 3000},
+    };
+    const float xs[] = {-3.5f, 0.5f, under(8), under(16), under(28), 33, 70.25f};
+    const float ys[] = {-2.5f, 0, under(4), under(15), 15.5f, 17, 40};
+    for (const float x1 : xs)
+        for (const float y1 : ys)
+            for (const float x2 : xs)
+                for (const float y2 : ys)
+                    if (x1 != x2 && y1 != y2) lines.push_back({x1, y1, x2, y2});
+
+    for (const int width : {1, 2, 9, 40}) {
+        std::vector<std::string> differing;
+        for (const std::vector<float>& l : lines) {
+            RasterFixture drawn(16, 2, width);
+            RasterFixture stepByStep(16, 2, width);
+            drawn.raster.DrawLine(l[0], l[1], l[2], l[3]);
+            DrawObliqueLineStepByStep(stepByStep.raster, l[0], l[1], l[2], l[3], width);
+            for (int row = 0; row < 16; ++row)
+                if (drawn.Bytes(row) != stepByStep.Bytes(row))
+                    differing.push_back(testing::PrintToString(l) + " row " + std::to_string(row));
+        }
+        EXPECT_TRUE(differing.empty()) << "width " << width << ": " << differing.size() << " rows differ, first "
+                                       << differing.front();
+    }
+
+    // X from 27.999998 skips column 32 (31.999998 + 1 rounds to 33), yet
+    // every column mod 8 past the row's end is drawn in the last row.
+    RasterFixture f(16, 2, 1);
+    f.raster.DrawLine(27.999998f, 15.5f, 60, 17);
+    EXPECT_EQ(f.Bytes(15)[1], 0xFF);
 }
 
 TEST(SwathRasterDrawLine, LineFormulasRoundEveryStepToFloat) {
