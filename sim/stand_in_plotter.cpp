@@ -123,20 +123,24 @@ void StandInPlotter::ReceiveRequest() {
     std::array<uint8_t, kDatagramBuffer> buffer{};
     sockaddr_in peer{};
     socklen_t peerLength = sizeof peer;
-    // MSG_TRUNC: the result is the datagram's true length even when it does
-    // not fit the buffer.
-    const ssize_t length = recvfrom(commandSocket_.Get(), buffer.data(), buffer.size(), MSG_TRUNC,
-                                    reinterpret_cast<sockaddr*>(&peer), &peerLength);
-    if (length < 0) return;
-    const std::span<const uint8_t> datagram(buffer.data(), std::min(static_cast<std::size_t>(length), buffer.size()));
-    const auto now = Clock::now();
-    const std::optional<Request> request =
-        static_cast<std::size_t>(length) == kPacketBytes ? DecodeRequest(datagram) : std::nullopt;
-    const Request seen = request ? *request : PeekRequest(datagram);
-    RequestRecord record{seen.command, seen.value, now, ReplyFate::Invalid};
+    RequestRecord record;
     std::vector<uint8_t> reply;
     {
+        // Read and handled under the lock, so that a request that has left
+        // the socket is one the board has handled (AcceptConnection).
         std::lock_guard lock(mutex_);
+        // MSG_TRUNC: the result is the datagram's true length even when it
+        // does not fit the buffer.
+        const ssize_t length = recvfrom(commandSocket_.Get(), buffer.data(), buffer.size(), MSG_TRUNC,
+                                        reinterpret_cast<sockaddr*>(&peer), &peerLength);
+        if (length < 0) return;
+        const std::span<const uint8_t> datagram(buffer.data(),
+                                                std::min(static_cast<std::size_t>(length), buffer.size()));
+        const auto now = Clock::now();
+        const std::optional<Request> request =
+            static_cast<std::size_t>(length) == kPacketBytes ? DecodeRequest(datagram) : std::nullopt;
+        const Request seen = request ? *request : PeekRequest(datagram);
+        record = {seen.command, seen.value, now, ReplyFate::Invalid};
         if (request) {
             const Answer answer = board_.Handle(request->command, request->value, now);
             if (answer.silent) {
@@ -153,11 +157,16 @@ void StandInPlotter::ReceiveRequest() {
     }
     changed_.notify_all();
     if (record.fate == ReplyFate::SentLate) {
-        lateReplies_.push_back({now + options_.faults.lateDelay, peer, std::move(reply)});
+        lateReplies_.push_back({record.time + options_.faults.lateDelay, peer, std::move(reply)});
     } else if (!reply.empty()) {
         SendReply(peer, reply);
     }
     if (options_.onRequest) options_.onRequest(record);
+}
+
+bool StandInPlotter::RequestWaiting() const {
+    pollfd waiting{commandSocket_.Get(), POLLIN, 0};
+    return poll(&waiting, 1, 0) == 1 && (waiting.revents & POLLIN) != 0;
 }
 
 void StandInPlotter::SendReply(const sockaddr_in& peer, const std::vector<uint8_t>& bytes) const {
@@ -182,7 +191,14 @@ void StandInPlotter::AcceptConnection() {
     // still open from an earlier attempt is dropped.
     connection_.reset();
     {
-        std::lock_guard lock(mutex_);
+        std::unique_lock lock(mutex_);
+        // The requests that arrived before the connection are handled before
+        // it is tied to an announcement, as by a board that takes everything
+        // in the order it arrives: the command thread may lag behind, and an
+        // announcement repeated just before the connection (its first reply
+        // was late) would otherwise leave it tied to the earlier one, whose
+        // payload then never arrives.
+        while (!stopping_ && RequestWaiting()) changed_.wait_for(lock, std::chrono::milliseconds(kPollMilliseconds));
         connection_ = DataConnection{std::move(socket), board_.OpenConnection(), 0};
     }
     changed_.notify_all();

@@ -89,6 +89,8 @@ private:
 
     void ServeCommands();
     void ReceiveRequest();
+    // Whether a datagram waits in the command socket.
+    bool RequestWaiting() const;
     void SendReply(const sockaddr_in& peer, const std::vector<uint8_t>& bytes) const;
     void ServeData();
     void AcceptConnection();

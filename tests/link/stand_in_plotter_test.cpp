@@ -9,8 +9,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <future>
 #include <map>
+#include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "sim/address_guard.h"
@@ -336,6 +339,39 @@ TEST(StandInPlotterTest, TakesAnnouncedPayloadsOverTcp) {
     ASSERT_TRUE(client.Query(sim::kCmdDataCommit, 0));
     ASSERT_EQ(plotter.Committed().size(), 2u);
     EXPECT_EQ(plotter.Committed()[1].bytes, (Bytes{1, 0, 2, 0}));
+}
+
+// Requests and connections are taken in the order they arrive, however late
+// the commands are served: a connection made after a repeated announcement
+// carries that announcement's payload.
+TEST(StandInPlotterTest, AConnectionBelongsToTheAnnouncementSentBeforeIt) {
+    std::promise<void> release;
+    sim::StandInOptions options = OnFreePorts();
+    // The commands are served late from the first announcement on.
+    options.onRequest = [released = release.get_future().share(), held = std::make_shared<bool>(false)](
+                            const sim::RequestRecord& request) {
+        if (request.command == sim::kCmdDataLength && !std::exchange(*held, true)) released.wait();
+    };
+    sim::StandInPlotter plotter(std::move(options));
+    Client client(plotter);
+    const Bytes payload{1, 0, 2, 0, 3, 0};
+
+    client.SendRaw(RequestBytes(sim::kCmdDataLength, 6));
+    const bool firstServed =
+        plotter.WaitUntil([](const sim::StandInView& view) { return view.requests.size() == 1; }, 2s);
+    // Its reply was late: the announcement goes again, then the payload.
+    client.SendRaw(RequestBytes(sim::kCmdDataLength, 6));
+    const auto connection = client.SendPayload(payload);
+    // Room for a stand-in that ties the connection at once.
+    plotter.WaitUntil(
+        [](const sim::StandInView& view) { return (view.board.PeekStatusWord() & sim::kStatusDataReceived) != 0; },
+        100ms);
+    release.set_value();
+    EXPECT_TRUE(firstServed);
+    EXPECT_TRUE(DataReceived(plotter));
+    // The two announcements' replies, then the sum of the payload.
+    EXPECT_TRUE(client.Receive() && client.Receive());
+    EXPECT_EQ(client.Query(sim::kCmdDataChecksum, 0)->value, 6u);
 }
 
 TEST(StandInPlotterTest, HearsBroadcastAddressChangesOnAnyAddress) {

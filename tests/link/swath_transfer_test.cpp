@@ -11,6 +11,7 @@
 
 #include "link/swath_transfer.h"
 #include "platform/unique_fd.h"
+#include "tests/link/reply_after_read.h"
 #include "tests/link/worker_fixture.h"
 
 namespace {
@@ -71,26 +72,26 @@ TEST(PayloadSumTest, AddsWordsModulo2To32WithoutA16BitWrap) {
     EXPECT_EQ(PayloadSum(std::vector<uint16_t>(65538, 0xFFFF)), 0xFFFFu * 65538u);
 }
 
-// A reply is taken by the one who asked: the value is that of the reply
-// whose code was accepted, even when the other thread stores a reply of its
-// own (the network page's address check shares the socket) right after the
-// acceptance.
-TEST_F(SwathTransferTest, AnAcceptedReplyKeepsItsOwnValue) {
-    LoadCase("job_four_pass");
-    AnsweringPlotter plotter([](const CommandPacket& request, int) -> std::optional<ReplyPacket> {
-        return ReplyPacket::For(request.command, 1234, 0);
-    });
-    const auto accepted = QueryUntil(
-        CMD_DATA_CHECKSUM, 0, 1ms,
-        [](const Reply& reply) {
-            g_plotterStatus.SetLastReply(CMD_SET_IP, 0x0100007F);
-            return reply.code == CMD_DATA_CHECKSUM;
-        },
-        AbortRequested);
-    ASSERT_TRUE(accepted);
-    EXPECT_EQ(accepted->code, CMD_DATA_CHECKSUM);
-    EXPECT_EQ(accepted->value, 1234u);
-    EXPECT_EQ(g_plotterStatus.LastReply().value, 0x0100007Fu);
+// A reply is taken by the one who asked: the progress and the plotter's
+// payload sum are the values of the replies their waits accepted, even when
+// the other thread stores a reply of its own right after every read.
+TEST_F(SwathTransferTest, TheProgressAndThePayloadSumAreThoseOfTheAcceptedReplies) {
+    FillPacket(500, [](int32_t i) { return static_cast<uint16_t>(i * 3); });
+    SwathPlan& plan = doc_->m_plan[SLOT_PRINT];
+    plan.m_nSwathCount = 6;
+    const ReplyAfterRead addressCheck({CMD_SET_IP, 0x0100007F});
+    {
+        AnsweringPlotter plotter([](const CommandPacket& request, int) -> std::optional<ReplyPacket> {
+            return ReplyPacket::For(request.command, 3, 0);
+        });
+        EXPECT_TRUE(ReportProgress());
+    }
+    EXPECT_EQ(plan.m_nSwathsPrinted, 3);
+    EXPECT_EQ(g_statusTexts.Get(STATUS_TEXT_PERCENT), "50%");
+    StartPlotter();
+    EXPECT_TRUE(SendSwathData());
+    EXPECT_EQ(CommittedBytes(), std::vector<Bytes>{PayloadBytes()});
+    EXPECT_EQ(g_plotterStatus.LastReply().code, CMD_SET_IP);
 }
 
 TEST_F(SwathTransferTest, AnnouncesSendsConfirmsAndCommitsOnePayload) {
