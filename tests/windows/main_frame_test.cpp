@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -17,6 +16,7 @@
 #include "jobs/file_view.h"
 #include "platform/single_instance.h"
 #include "res/resource_ids.h"
+#include "tests/support/other_user.h"
 #include "tests/windows/job_list_fixture.h"
 #include "ui/application.h"
 #include "ui/main_status_bar.h"
@@ -158,15 +158,7 @@ TEST(SecondInstance, OnTheSameConfigurationIsRefusedForEveryUser) {
     // A copy of another user, in a folder it may read but not write.
     if (geteuid() != 0) GTEST_SKIP() << "needs root to run a copy as another user";
     const auto lockOfNobody = [&] {
-        const pid_t child = fork();
-        if (child == 0) {
-            // Nothing here allocates: the parent has other threads.
-            const bool nobody = setgid(65534) == 0 && setuid(65534) == 0;
-            _exit(nobody ? static_cast<int>(platform::SingleInstanceLock(folder.path()).state()) : 99);
-        }
-        int status = 0;
-        waitpid(child, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return RunAsNobody([&] { return static_cast<int>(platform::SingleInstanceLock(folder.path()).state()); });
     };
     for (const auto mode : {std::filesystem::perms(0755), std::filesystem::perms(0555)}) {
         std::filesystem::permissions(folder.path(), mode);
