@@ -70,6 +70,9 @@ void CFileView::StartJob(int row) {
         plan.m_fStartPosition = startPosition;
         plan.m_nStartOffset = startOffset;
     }
+    // The progress bar reads the swaths printed against the new job's swath
+    // count from here on; the last job's count must not carry over.
+    m_document.m_plan[SLOT_PRINT].m_nSwathsPrinted = 0;
 
     if (!m_document.PreparePlotSlot(SLOT_PRINT)) {
         ShowFrameworkMessage(platform::LoadString(kIncorrectPosition));

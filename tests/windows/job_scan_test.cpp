@@ -50,11 +50,13 @@ TEST_F(JobScan, WalkPassesHeldRowsStopsAtTheCurrentJobAndStartsTheFirstQueued) {
     AddPlotFile("b.plt", kSquare);
     AddRow(texts().notPlot, "a.plt");
     AddRow(texts().waiting, "b.plt", "1", "Begin at 12.50cm");
+    document->m_plan[SLOT_PRINT].m_nSwathsPrinted = 96;  // the last job's, all of it
     view.ScanWorkFolder(false);
 
     EXPECT_EQ(Cell(1, COL_TASK_STATUS), texts().plotting);
     EXPECT_EQ(g_plotterStatus.m_bBusy.load(), 1);
     EXPECT_EQ(g_plotterStatus.m_bJobReady.load(), 1);
+    EXPECT_EQ(document->m_plan[SLOT_PRINT].m_nSwathsPrinted.load(), 0);
     EXPECT_EQ(document->m_plan[SLOT_PRINT].m_fStartPosition, 12.5f);
     EXPECT_EQ(document->m_plan[SLOT_PRINT].m_nStartOffset, 4999u);
     EXPECT_EQ(document->m_plan[SLOT_OUTPUT_PREVIEW].m_nStartOffset, 4999u);
