@@ -1,11 +1,13 @@
 // stand-in-plotter: serves the plotter's command channel and data port on one
-// address until interrupted or until its maximum run time, logging every
-// request to standard error.
+// address until interrupted or until its maximum run time, logging to
+// standard error one line per job at its end and one per address change
+// (every request with --every-request).
 
 #include <charconv>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <ctime>
 #include <exception>
 #include <optional>
 #include <string>
@@ -23,17 +25,29 @@ constexpr const char* kUsage =
     "         [--seed N] [--drop P] [--late P] [--late-ms MS] [--bad-check P] [--oversize P]\n"
     "         [--wrong-checksums K] [--cut-connections K] [--hold-replies K] [--hold-after CMD:N]\n"
     "         [--stop-after CMD:N] [--end-requests K] [--silent-requests K] [--silent-after CMD:N]\n"
-    "         [--no-address-answer] [--max-seconds S]\n"
+    "         [--no-address-answer] [--every-request] [--max-seconds S]\n"
     "A must be a loopback address (127.0.0.0/8) unless --namespace is given and only\n"
-    "loopback interfaces exist. Odds P are between 0 and 1; S defaults to 600.\n";
+    "loopback interfaces exist. Odds P are between 0 and 1; S defaults to 600, and 0\n"
+    "serves until interrupted.\n";
 
 volatile std::sig_atomic_t g_interrupted = 0;
 
 void OnSignal(int) { g_interrupted = 1; }
 
+// The local wall-clock time, as a reader of the log expects it.
+std::string Now() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    return text;
+}
+
 struct ProgramOptions {
     sim::StandInOptions standIn;
     bool inNamespace = false;
+    bool everyRequest = false;
     int maxSeconds = 600;
 };
 
@@ -119,7 +133,7 @@ bool ApplyOption(std::string_view flag, std::string_view value, ProgramOptions& 
     if (flag == "--silent-requests") return count(faults.silentRequests);
     if (flag == "--silent-after") return trigger(faults.silentAfter);
     if (flag == "--max-seconds") {
-        const auto seconds = ParseInRange<int>(value, 1, 7 * 24 * 3600);
+        const auto seconds = ParseInRange<int>(value, 0, 7 * 24 * 3600);
         if (seconds) options.maxSeconds = *seconds;
         return seconds.has_value();
     }
@@ -135,6 +149,8 @@ std::optional<ProgramOptions> ParseCommandLine(int argc, char** argv) {
             options.inNamespace = true;
         } else if (flag == "--no-address-answer") {
             options.standIn.faults.answerAddressChange = false;
+        } else if (flag == "--every-request") {
+            options.everyRequest = true;
         } else if (i + 1 >= argc || !ApplyOption(flag, argv[i + 1], options)) {
             std::fprintf(stderr, "stand-in-plotter: bad option %s\n", argv[i]);
             return std::nullopt;
@@ -167,20 +183,37 @@ int main(int argc, char** argv) {
     }
 
     const auto start = std::chrono::steady_clock::now();
-    options->standIn.onRequest = [start](const sim::RequestRecord& request) {
-        const std::chrono::duration<double> elapsed = request.time - start;
-        std::fprintf(stderr, "%10.3f s  command %2u  value %10u (0x%08X)  %s\n", elapsed.count(), request.command,
-                     request.value, request.value, sim::FateName(request.fate));
+    const bool everyRequest = options->everyRequest;
+    options->standIn.onRequest = [start, everyRequest](const sim::RequestRecord& request) {
+        if (everyRequest) {
+            const std::chrono::duration<double> elapsed = request.time - start;
+            std::fprintf(stderr, "%10.3f s  command %2u  value %10u (0x%08X)  %s\n", elapsed.count(), request.command,
+                         request.value, request.value, sim::FateName(request.fate));
+        } else if (request.command == sim::kCmdSetAddress && request.fate != sim::ReplyFate::Invalid) {
+            // The address travels first octet first, in the low byte.
+            const uint32_t octets = request.value;
+            std::fprintf(stderr, "%s  address change to %u.%u.%u.%u, reply %s\n", Now().c_str(), octets & 0xFF,
+                         octets >> 8 & 0xFF, octets >> 16 & 0xFF, octets >> 24, sim::FateName(request.fate));
+        }
+    };
+    options->standIn.onJobEnd = [](std::size_t index, const sim::JobRecord& job) {
+        const auto count = job.settings.find(sim::kCmdSwathCount);
+        std::fprintf(stderr, "%s  job %zu %s: %d payloads received, %d committed, %u of %u swaths printed\n",
+                     Now().c_str(), index + 1, job.done ? "printed" : "ended unfinished", job.receivedPayloads,
+                     job.committedPackets, job.swathsPrinted, count == job.settings.end() ? 0u : count->second);
     };
 
     std::signal(SIGINT, OnSignal);
     std::signal(SIGTERM, OnSignal);
     try {
         sim::StandInPlotter plotter(options->standIn);
-        std::fprintf(stderr, "stand-in-plotter: %s, commands on UDP %u, data on TCP %u, for at most %d s\n",
-                     address.c_str(), plotter.CommandPort(), plotter.DataPort(), options->maxSeconds);
-        const auto end = start + std::chrono::seconds(options->maxSeconds);
-        while (g_interrupted == 0 && std::chrono::steady_clock::now() < end)
+        const int maxSeconds = options->maxSeconds;
+        const std::string runTime =
+            maxSeconds == 0 ? "until stopped" : "for at most " + std::to_string(maxSeconds) + " s";
+        std::fprintf(stderr, "%s  stand-in-plotter: %s, commands on UDP %u, data on TCP %u, %s\n", Now().c_str(),
+                     address.c_str(), plotter.CommandPort(), plotter.DataPort(), runTime.c_str());
+        const auto end = start + std::chrono::seconds(maxSeconds);
+        while (g_interrupted == 0 && (maxSeconds == 0 || std::chrono::steady_clock::now() < end))
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         plotter.Stop();
     } catch (const std::exception& error) {

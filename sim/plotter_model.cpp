@@ -35,6 +35,7 @@ bool PlotterModel::Silenced(Clock::time_point now) {
 uint32_t PlotterModel::Reply(uint32_t command, uint32_t value) {
     switch (command) {
         case kCmdReset:
+            if (jobOpen_) EndJob();
             jobOpen_ = false;
             busyRepliesLeft_ = 0;
             printQueue_.clear();
@@ -108,6 +109,19 @@ void PlotterModel::Commit() {
     printQueue_.push_back(std::max(settings_.printReplies, 1));
 }
 
+void PlotterModel::MarkPayloadReceived() {
+    if (dataReceived_) return;
+    dataReceived_ = true;
+    if (jobOpen_) ++jobs_.back().receivedPayloads;
+}
+
+void PlotterModel::EndJob() {
+    JobRecord& job = jobs_.back();
+    job.ended = true;
+    job.done = JobDone();
+    job.swathsPrinted = swathsPrinted_;
+}
+
 void PlotterModel::AdvancePrinting() {
     if (printQueue_.empty() || --printQueue_.front() > 0) return;
     printQueue_.pop_front();
@@ -167,7 +181,7 @@ ConnectionTicket PlotterModel::OpenConnection() {
         ticket.cutAfter = *announcedBytes_ / 2;
     }
     // An empty payload has arrived as soon as its connection is there.
-    dataReceived_ = *announcedBytes_ == 0;
+    if (*announcedBytes_ == 0) MarkPayloadReceived();
     return ticket;
 }
 
@@ -178,12 +192,12 @@ void PlotterModel::ReceivePayload(const ConnectionTicket& ticket, std::span<cons
     const std::size_t wanted = *announcedBytes_ - payload_.size();
     const std::size_t taken = std::min(wanted, bytes.size());
     payload_.insert(payload_.end(), bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(taken));
-    if (payload_.size() == *announcedBytes_) dataReceived_ = true;
+    if (payload_.size() == *announcedBytes_) MarkPayloadReceived();
 }
 
 void PlotterModel::CloseConnection(const ConnectionTicket& ticket) {
     if (ticket.connection != connection_ || ticket.announcement != announcement_ || !announcedBytes_) return;
-    dataReceived_ = true;
+    MarkPayloadReceived();
 }
 
 void PlotterModel::SetPasses(int passes) { settings_.passes = passes; }

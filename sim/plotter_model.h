@@ -62,8 +62,15 @@ struct JobRecord {
     // The last value of each settings command received during the job.
     std::map<uint32_t, uint32_t> settings;
     bool printStarted = false;
-    // Committed payloads of the job, the test pattern included.
+    // Payloads of the job that arrived (whole, or cut short when their
+    // connection ended) and those committed, the test pattern included.
+    int receivedPayloads = 0;
     int committedPackets = 0;
+    // Set by the reset that ends the job: the swaths printed by then, and
+    // whether the board had reported the job done.
+    bool ended = false;
+    bool done = false;
+    uint32_t swathsPrinted = 0;
 };
 
 struct CommittedPayload {
@@ -136,6 +143,8 @@ private:
     uint32_t TakeStatusWord();
     uint32_t Reply(uint32_t command, uint32_t value);
     void Commit();
+    void MarkPayloadReceived();
+    void EndJob();
     void FireTriggers(uint32_t command);
     bool Silenced(Clock::time_point now);
 

@@ -125,6 +125,8 @@ void StandInPlotter::ReceiveRequest() {
     socklen_t peerLength = sizeof peer;
     RequestRecord record;
     std::vector<uint8_t> reply;
+    std::optional<JobRecord> endedJob;
+    std::size_t endedIndex = 0;
     {
         // Read and handled under the lock, so that a request that has left
         // the socket is one the board has handled (AcceptConnection).
@@ -142,7 +144,12 @@ void StandInPlotter::ReceiveRequest() {
         const Request seen = request ? *request : PeekRequest(datagram);
         record = {seen.command, seen.value, now, ReplyFate::Invalid};
         if (request) {
+            const bool jobWasOpen = board_.JobOpen();
             const Answer answer = board_.Handle(request->command, request->value, now);
+            if (jobWasOpen && !board_.JobOpen()) {
+                endedIndex = board_.Jobs().size() - 1;
+                endedJob = board_.Jobs().back();
+            }
             if (answer.silent) {
                 record.fate = ReplyFate::Silent;
             } else if (!answer.value) {
@@ -162,6 +169,7 @@ void StandInPlotter::ReceiveRequest() {
         SendReply(peer, reply);
     }
     if (options_.onRequest) options_.onRequest(record);
+    if (endedJob && options_.onJobEnd) options_.onJobEnd(endedIndex, *endedJob);
 }
 
 bool StandInPlotter::RequestWaiting() const {

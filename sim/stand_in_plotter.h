@@ -34,6 +34,9 @@ struct StandInOptions {
     FaultPlan faults;
     // Called on the command thread after each request has been handled.
     std::function<void(const RequestRecord&)> onRequest;
+    // Called on the command thread when a reset has ended a job, with the
+    // job's index into Jobs() and its record.
+    std::function<void(std::size_t, const JobRecord&)> onJobEnd;
 };
 
 // What a wait condition may look at, read under the stand-in's lock.

@@ -158,16 +158,25 @@ TEST(PlotterModelTest, RunsAJobFromBeginToDone) {
 
     ASSERT_EQ(board.Jobs().size(), 1u);
     EXPECT_EQ(board.Jobs()[0].settings, (std::map<uint32_t, uint32_t>{{1, 2000}, {2, 80}, {4, 3}, {16, 7}}));
+    EXPECT_EQ(board.Jobs()[0].receivedPayloads, 2);
     EXPECT_EQ(board.Jobs()[0].committedPackets, 2);
+    EXPECT_FALSE(board.Jobs()[0].ended);
     ASSERT_EQ(board.Committed().size(), 2u);
     EXPECT_EQ(board.Committed()[1].bytes, Words({0x22}));
     EXPECT_EQ(board.Committed()[1].job, 0);
 
+    // The reset ends the job with what it printed.
     board.Handle(sim::kCmdReset, 0, kNow);
+    EXPECT_TRUE(board.Jobs()[0].ended);
+    EXPECT_TRUE(board.Jobs()[0].done);
+    EXPECT_EQ(board.Jobs()[0].swathsPrinted, 3u);
     EXPECT_EQ(Status(board), 0u);
     EXPECT_EQ(board.Handle(sim::kCmdGetProgress, 0, kNow).value, 0u);
     board.Handle(sim::kCmdJobBegin, 1, kNow);
     EXPECT_EQ(board.Jobs().size(), 2u);
+    board.Handle(sim::kCmdReset, 0, kNow);  // aborted before it printed
+    EXPECT_TRUE(board.Jobs()[1].ended);
+    EXPECT_FALSE(board.Jobs()[1].done);
 }
 
 TEST(PlotterModelTest, PayloadBelongsToTheCurrentAnnouncementAndConnection) {
@@ -339,6 +348,39 @@ TEST(StandInPlotterTest, TakesAnnouncedPayloadsOverTcp) {
     ASSERT_TRUE(client.Query(sim::kCmdDataCommit, 0));
     ASSERT_EQ(plotter.Committed().size(), 2u);
     EXPECT_EQ(plotter.Committed()[1].bytes, (Bytes{1, 0, 2, 0}));
+}
+
+// The demonstration's log gets one line per job: the stand-in reports each
+// job once, at the reset that ends it, with its payloads.
+TEST(StandInPlotterTest, ReportsEachJobOnceAtItsEnd) {
+    auto options = OnFreePorts();
+    std::promise<std::pair<std::size_t, sim::JobRecord>> reported;
+    int reports = 0;
+    options.onJobEnd = [&](std::size_t index, const sim::JobRecord& job) {
+        if (reports++ == 0) reported.set_value({index, job});
+    };
+    sim::StandInPlotter plotter(options);
+    Client client(plotter);
+
+    ASSERT_TRUE(client.Query(sim::kCmdReset, 0));
+    ASSERT_TRUE(client.Query(sim::kCmdJobBegin, 1));
+    ASSERT_TRUE(client.Query(sim::kCmdDataLength, 4));
+    client.SendPayload(Words({7}));
+    ASSERT_TRUE(DataReceived(plotter));
+    ASSERT_TRUE(client.Query(sim::kCmdDataCommit, 0));
+    auto report = reported.get_future();
+    EXPECT_EQ(report.wait_for(100ms), std::future_status::timeout);
+    ASSERT_TRUE(client.Query(sim::kCmdReset, 0));
+    ASSERT_TRUE(client.Query(sim::kCmdReset, 0));  // no job open: nothing to report
+    ASSERT_TRUE(client.Query(sim::kCmdGetStatus, 0));
+    ASSERT_EQ(report.wait_for(2s), std::future_status::ready);
+    const auto [index, job] = report.get();
+    EXPECT_EQ(index, 0u);
+    EXPECT_EQ(job.receivedPayloads, 1);
+    EXPECT_EQ(job.committedPackets, 1);
+    EXPECT_TRUE(job.ended);
+    plotter.Stop();
+    EXPECT_EQ(reports, 1);
 }
 
 // Requests and connections are taken in the order they arrive, however late
