@@ -6,10 +6,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <vector>
 
 #include "ui/control_values.h"
+#include "ui/input_hint.h"
 #include "ui/ui_texts.h"
 
 DialogControls::DialogControls(QWidget& owner, unsigned templateId, bool buttonsTakeEnter)
@@ -33,8 +33,7 @@ void DialogControls::Add(unsigned id, QWidget* control) {
 QLineEdit* DialogControls::Edit(unsigned id, EditKind kind) {
     auto* edit = new QLineEdit(&m_owner);
     edit->setObjectName(QString::number(id));
-    if (kind == EditKind::Digits)
-        edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
+    if (kind == EditKind::Digits) AcceptDigitsOnly(*edit);
     edit->setReadOnly(kind == EditKind::ReadOnly);
     m_edits[id] = edit;
     return edit;

@@ -4,14 +4,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
-
 #include <mutex>
 #include <string>
 
 #include "core/document.h"
 #include "platform/c_numbers.h"
 #include "res/resource_ids.h"
+#include "ui/input_hint.h"
 #include "ui/ui_texts.h"
 
 CMainToolBar* g_wndMainToolBar = nullptr;
@@ -51,7 +50,7 @@ void CMainToolBar::AddOriginGroup() {
     m_wndOriginEdit = new QLineEdit(group);
     m_wndOriginEdit->setObjectName("originEdit");
     m_wndOriginEdit->setAlignment(Qt::AlignCenter);
-    m_wndOriginEdit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), m_wndOriginEdit));
+    AcceptDigitsOnly(*m_wndOriginEdit);
     m_wndOriginEdit->setFixedWidth(FittingWidth(*m_wndOriginEdit, "00000", kEditWidth));
     m_wndOriginEdit->installEventFilter(this);
     layout->addWidget(m_wndOriginEdit);

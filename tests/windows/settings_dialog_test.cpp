@@ -8,6 +8,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -114,6 +115,24 @@ TEST_F(SettingsDialog, OpenedWhileIdleStaysEditableWhenAJobStarts) {
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     });
     EXPECT_EQ(Saved("CTRPARAM", "ELineWidth"), "5");
+}
+
+// What a digits-only edit refuses shows a hint at the edit; the digits stay.
+TEST_F(SettingsDialog, DigitsOnlyEditsHintAtARefusedKey) {
+    fixture.Frame();
+    CMainConfigDlg dialog(*fixture.document);
+    CConfigDlgEasy common(*fixture.document);
+    for (QLineEdit* edit : {dialog.SystemPage().Controls().EditOf(IDC_LINE_WIDTH),
+                            dialog.SystemPage().Controls().EditOf(IDC_NOZZLE_WIDTH),
+                            dialog.PlottingPage().Controls().EditOf(IDC_JOINT_CORRECTION),
+                            dialog.AdvancedPage().Controls().EditOf(IDC_Y_STEP),
+                            common.Controls().EditOf(IDC_EASY_JOINT_CORRECTION), g_wndMainToolBar->m_wndOriginEdit}) {
+        edit->clear();
+        QToolTip::showText(QPoint(), "no hint yet");
+        QTest::keyClicks(edit, "12.5");
+        EXPECT_EQ(edit->text(), "125");
+        EXPECT_EQ(QToolTip::text(), "0-9") << edit->objectName().toStdString();
+    }
 }
 
 // One origin: a save in either dialog shows it in the toolbar, so that the
