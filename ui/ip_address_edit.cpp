@@ -1,16 +1,33 @@
 #include "ui/ip_address_edit.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRegularExpressionValidator>
+#include <algorithm>
+#include <utility>
 
+#include "ui/input_hint.h"
 #include "ui/network_addresses.h"
 
 namespace {
 
 constexpr int kFieldDigits = 3;
+constexpr int kLastField = 3;
+const char* const kOctetHint = "0-255";
+
+bool AtStart(const QLineEdit& field) { return !field.hasSelectedText() && field.cursorPosition() == 0; }
+bool AtEnd(const QLineEdit& field) { return !field.hasSelectedText() && field.cursorPosition() == field.text().size(); }
+// Digits typed since the field was entered: not empty and not all selected.
+bool HasTypedDigits(const QLineEdit& field) {
+    return !field.text().isEmpty() && field.selectedText() != field.text();
+}
 
 }  // namespace
 
@@ -21,19 +38,22 @@ CIpAddressEdit::CIpAddressEdit(QWidget* parent) : QFrame(parent) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(2, 1, 2, 1);
     layout->setSpacing(0);
-    const QRegularExpression octet("25[0-5]|2[0-4][0-9]|1[0-9][0-9]|[1-9]?[0-9]|");
-    for (int i = 0; i < 4; ++i) {
+    // Leading zeros may be typed ("001"); the field shows the plain number
+    // once it is left.
+    const QRegularExpression octet("25[0-5]|2[0-4][0-9]|[01]?[0-9]?[0-9]|");
+    for (int i = 0; i <= kLastField; ++i) {
         if (i > 0) layout->addWidget(new QLabel(".", this));
         auto* field = new QLineEdit(this);
         field->setFrame(false);
         field->setAlignment(Qt::AlignCenter);
         field->setMaxLength(kFieldDigits);
         field->setValidator(new QRegularExpressionValidator(octet, field));
+        HintWhenInputRefused(*field, kOctetHint);
         field->setFixedWidth(field->fontMetrics().horizontalAdvance("0000") + 4);
         field->installEventFilter(this);
-        if (i < 3) {
-            connect(field, &QLineEdit::textEdited, this, [this, i](const QString& text) {
-                if (text.size() == kFieldDigits) m_fields[i + 1]->setFocus();
+        if (i < kLastField) {
+            connect(field, &QLineEdit::textEdited, this, [this, i, field](const QString& text) {
+                if (text.size() == kFieldDigits && AtEnd(*field)) Enter(i + 1);
             });
         }
         m_fields[i] = field;
@@ -44,31 +64,110 @@ CIpAddressEdit::CIpAddressEdit(QWidget* parent) : QFrame(parent) {
 
 void CIpAddressEdit::SetText(const std::string& text) {
     const AddressFields fields = ParseAddressFields(text);
-    for (int i = 0; i < 4; ++i) m_fields[i]->setText(fields[i] ? QString::number(*fields[i]) : QString());
+    for (int i = 0; i <= kLastField; ++i)
+        m_fields[i]->setText(fields[i] ? QString::number(*fields[i]) : QString());
 }
 
 bool CIpAddressEdit::IsBlank() const {
-    for (const QLineEdit* field : m_fields)
-        if (!field->text().isEmpty()) return false;
-    return true;
+    return std::ranges::all_of(m_fields, [](const QLineEdit* field) { return field->text().isEmpty(); });
 }
 
 std::string CIpAddressEdit::Text() const {
     if (IsBlank()) return {};
     AddressFields fields;
-    for (int i = 0; i < 4; ++i) fields[i] = m_fields[i]->text().toInt();
+    for (int i = 0; i <= kLastField; ++i) fields[i] = m_fields[i]->text().toInt();
     return FormatAddress(fields);
 }
 
+int CIpAddressEdit::FieldIndex(const QObject* object) const {
+    const auto found = std::ranges::find(m_fields, object);
+    return found == m_fields.end() ? -1 : static_cast<int>(found - m_fields.begin());
+}
+
+void CIpAddressEdit::Enter(int index) { m_fields[index]->setFocus(Qt::OtherFocusReason); }
+
 bool CIpAddressEdit::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->text() == ".") {
-        for (int i = 0; i < 3; ++i) {
-            if (watched == m_fields[i]) {
-                m_fields[i + 1]->setFocus();
-                m_fields[i + 1]->selectAll();
-                return true;
-            }
+    const int index = FieldIndex(watched);
+    if (index < 0) return QFrame::eventFilter(watched, event);
+    QLineEdit& field = *m_fields[index];
+    switch (event->type()) {
+        case QEvent::FocusIn: {
+            // However the focus arrived, the first click selects the text;
+            // focus moved here by the program or by Tab selects it at once.
+            m_untouched = index;
+            const Qt::FocusReason reason = static_cast<const QFocusEvent&>(*event).reason();
+            if (reason != Qt::MouseFocusReason && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                field.selectAll();
+            break;
         }
+        case QEvent::KeyPress:
+            m_untouched = -1;
+            return OnFieldKey(index, static_cast<const QKeyEvent&>(*event));
+        case QEvent::MouseButtonPress:
+            // Later clicks place the cursor as in any edit.
+            if (std::exchange(m_untouched, -1) != index) break;
+            field.selectAll();
+            return true;
+        case QEvent::ContextMenu:
+            ShowContextMenu(index, static_cast<const QContextMenuEvent&>(*event).globalPos());
+            return true;
+        case QEvent::FocusOut:
+            if (!field.text().isEmpty()) field.setText(QString::number(field.text().toInt()));
+            break;
+        default:
+            break;
     }
     return QFrame::eventFilter(watched, event);
+}
+
+bool CIpAddressEdit::OnFieldKey(int index, const QKeyEvent& key) {
+    const QLineEdit& field = *m_fields[index];
+    if (key.matches(QKeySequence::Paste)) {
+        Paste(index);
+        return true;
+    }
+    if (key.text() == ".") {
+        // A "." in a field just entered belongs to the field before it.
+        if (index < kLastField && HasTypedDigits(field)) Enter(index + 1);
+        return true;
+    }
+    const bool backwards = key.key() == Qt::Key_Backspace || key.key() == Qt::Key_Left;
+    if (backwards && index > 0 && AtStart(field)) {
+        m_fields[index - 1]->setFocus(Qt::OtherFocusReason);
+        m_fields[index - 1]->end(false);
+        return true;
+    }
+    if (key.key() == Qt::Key_Right && index < kLastField && AtEnd(field)) {
+        m_fields[index + 1]->setFocus(Qt::OtherFocusReason);
+        m_fields[index + 1]->home(false);
+        return true;
+    }
+    return false;
+}
+
+void CIpAddressEdit::Paste(int index) {
+    const QString text = QGuiApplication::clipboard()->text().trimmed();
+    if (!text.contains('.')) {
+        m_fields[index]->paste();
+        return;
+    }
+    const AddressFields fields = ParseAddressFields(text.toStdString());
+    if (!std::ranges::all_of(fields, [](const auto& field) { return field.has_value(); })) {
+        ShowInputHint(*m_fields[index], kOctetHint);
+        return;
+    }
+    SetText(text.toStdString());
+    m_fields[kLastField]->setFocus(Qt::OtherFocusReason);
+    m_fields[kLastField]->end(false);
+}
+
+void CIpAddressEdit::ShowContextMenu(int index, const QPoint& globalPosition) {
+    QMenu* menu = m_fields[index]->createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (QAction* action : menu->actions()) {
+        if (action->objectName() != "edit-paste") continue;
+        action->disconnect(m_fields[index]);
+        connect(action, &QAction::triggered, this, [this, index] { Paste(index); });
+    }
+    menu->popup(globalPosition);
 }

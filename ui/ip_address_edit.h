@@ -2,13 +2,18 @@
 
 #include <QFrame>
 #include <array>
-#include <optional>
 #include <string>
 
+class QKeyEvent;
 class QLineEdit;
 
-// An IPv4 address control: four fields of 0 to 255 between dots. "." or a
-// third digit moves to the next field.
+// An IPv4 address control: four fields of 0 to 255 between dots, typed as
+// an address is typed anywhere. A third digit or a "." after digits moves to
+// the next field, and a field entered by either, by Tab or by a click has
+// its old text selected, so new digits replace it. Backspace, Left and Right
+// cross into the neighbouring field at a field's edge, a pasted dotted
+// address fills all four fields, and a refused key (a digit that would pass
+// 255, a letter) shows the hint "0-255".
 class CIpAddressEdit : public QFrame {
     Q_OBJECT
 public:
@@ -26,5 +31,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    int FieldIndex(const QObject* object) const;
+    // Handles the keys that move between fields; false leaves the key to the field.
+    bool OnFieldKey(int index, const QKeyEvent& key);
+    // Focus into the field, its old text selected to be typed over.
+    void Enter(int index);
+    void Paste(int index);
+    void ShowContextMenu(int index, const QPoint& globalPosition);
+
     std::array<QLineEdit*, 4> m_fields{};
+    // The field that has the focus while no key or click reached it yet.
+    int m_untouched = -1;
 };

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 #include <arpa/inet.h>
 #include <chrono>
 #include <cstring>
@@ -16,6 +17,7 @@
 #include "res/settings_ids.h"
 #include "tests/link/fake_plotter.h"
 #include "tests/link/worker_fixture.h"
+#include "tests/windows/address_typing.h"
 #include "tests/windows/window_fixture.h"
 #include "ui/config_dlg_easy.h"
 #include "ui/ip_address_edit.h"
@@ -53,7 +55,7 @@ protected:
         SetBroadcast(0);
         DrainCommandSocket();
         g_missCount = 0;
-        dialog.show();
+        ShowDialog();
         dialog.TabSheet().setCurrentWidget(&Page());
     }
     void TearDown() override {
@@ -62,14 +64,20 @@ protected:
         g_pDocument = nullptr;
     }
 
+    void ShowDialog() {
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    }
     CNetworkSetting& Page() { return dialog.NetworkPage(); }
     bool SpinnerShown() { return Page().Controls().Control(IDC_SPINNER)->isVisible(); }
     std::string SavedAddress() const {
         return platform::IniFile::Load(fixture.folder.File("config.ini")).GetText("NET", "IP_ADDR", "absent");
     }
+    // Types the address over the one shown and clicks Set.
     void StartChange(const char* address) {
-        Page().AddressControl().SetText(address);
-        Page().OnBnClickedSetIp();
+        TypeAddress(Page().AddressControl(), address);
+        QTest::mouseClick(static_cast<QWidget*>(Page().Controls().Control(IDC_SET_IP)), Qt::LeftButton);
     }
     // Ticks until the change ends; the ticks it took, or kTickLimit + 1.
     int TickUntilEnd() {
@@ -113,6 +121,21 @@ TEST_F(AddressChange, AnsweredAfterSomeTicksTheNewAddressIsInMemoryUntilSave) {
 
     dialog.OnBnClickedSave();
     EXPECT_EQ(SavedAddress(), "127.0.0.5");
+}
+
+TEST_F(AddressChange, AnAddressTypedKeyByKeyIsTheOneSentAndSaved) {
+    sim::StandInOptions options;
+    options.address = "0.0.0.0";
+    sim::StandInPlotter plotter(options);
+    for (const TypedAddress& typed : kTypedAddresses) {
+        Page().AddressControl().SetText(typed.old);
+        StartChange(typed.keys);
+        ASSERT_LE(TickUntilEnd(), kTickLimit) << typed.keys;
+        EXPECT_EQ(plotter.Requests().back().value, AddressValue(typed.address)) << typed.keys;
+        dialog.OnBnClickedSave();
+        EXPECT_EQ(SavedAddress(), typed.address);
+        ShowDialog();
+    }
 }
 
 TEST_F(AddressChange, AReplyWithAnotherAddressDoesNotEndIt) {

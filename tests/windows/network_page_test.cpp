@@ -1,13 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolTip>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "link/command_channel.h"
 #include "res/settings_ids.h"
+#include "tests/windows/address_typing.h"
 #include "tests/windows/window_fixture.h"
 #include "ui/ip_address_edit.h"
 #include "ui/network_addresses.h"
@@ -40,38 +45,74 @@ TEST(NetworkAddresses, FieldsOfDottedTexts) {
 
 class NetworkPage : public ::testing::Test {
 protected:
+    void SetUp() override {
+        page.show();
+        QApplication::setActiveWindow(&page);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    }
     void TearDown() override {
         g_bIpChangeRunning = 0;
         g_broadcast = 0;
     }
+    // The control after old was shown, the focus elsewhere, field clicked
+    // into and keys typed.
+    std::string Typed(const char* old, int field, std::string_view keys) {
+        page.Controls().Control(res::IDC_SET_IP)->setFocus();
+        address.SetText(old);
+        QTest::mouseClick(address.Field(field), Qt::LeftButton);
+        TypeIntoFocus(keys);
+        return address.Text();
+    }
 
     WindowFixture fixture;
     CNetworkSetting page;
+    CIpAddressEdit& address = page.AddressControl();
 };
 
 TEST_F(NetworkPage, ADoubleClickedHostAddressProposesAPlotterAddress) {
     auto& host = static_cast<QLabel&>(*page.Controls().Control(res::IDC_HOST_IP[1]));
     host.setText("192.168.1.20");
     QTest::mouseDClick(&host, Qt::LeftButton);
-    EXPECT_EQ(page.AddressControl().Text(), "192.168.1.200");
+    EXPECT_EQ(address.Text(), "192.168.1.200");
     host.clear();
     QTest::mouseDClick(&host, Qt::LeftButton);
-    EXPECT_EQ(page.AddressControl().Text(), "192.168.1.200");
+    EXPECT_EQ(address.Text(), "192.168.1.200");
 }
 
-TEST_F(NetworkPage, TheAddressControlTakesFieldsOfZeroTo255) {
-    CIpAddressEdit& address = page.AddressControl();
-    address.SetText("10.1.2.3");
-    address.Field(3)->clear();
-    QTest::keyClicks(address.Field(3), "300");
-    EXPECT_EQ(address.Text(), "10.1.2.30");
+TEST_F(NetworkPage, AnAddressTypedKeyByKeyIsTheAddressHeld) {
+    for (const TypedAddress& typed : kTypedAddresses)
+        EXPECT_EQ(Typed(typed.old, 0, typed.keys), typed.address) << typed.keys << " over " << typed.old;
+    // A "." just after entering a field, and Left, Right and Backspace at a
+    // field's edge.
+    EXPECT_EQ(Typed("", 0, "1..2"), "1.2.0.0");
+    EXPECT_EQ(Typed("10.20.30.40", 2, "7<<\b5>>>1"), "10.25.7.140");
+    EXPECT_EQ(Typed("192.168.1.200", 3, "\b\b\b7.9"), "192.168.7.9");
     address.SetText("");
     EXPECT_TRUE(address.IsBlank());
     EXPECT_EQ(address.Text(), "");
 }
 
+TEST_F(NetworkPage, AFieldAbove255IsRefusedWithAHint) {
+    EXPECT_EQ(Typed("", 0, "256"), "25.0.0.0");
+    EXPECT_EQ(QToolTip::text(), "0-255");
+    EXPECT_EQ(QApplication::focusWidget(), address.Field(0));
+    TypeIntoFocus(".1.1.1");
+    EXPECT_EQ(address.Text(), "25.1.1.1");
+}
+
+TEST_F(NetworkPage, APastedAddressFillsTheFourFields) {
+    QGuiApplication::clipboard()->setText(" 172.16.254.1 ");
+    address.SetText("1.2.3.4");
+    QTest::mouseClick(address.Field(1), Qt::LeftButton);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(address.Text(), "172.16.254.1");
+    QGuiApplication::clipboard()->setText("172.16.300.1");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(address.Text(), "172.16.254.1");
+}
+
 TEST_F(NetworkPage, ABlankAddressStartsNoChange) {
-    page.OnBnClickedSetIp();
+    QTest::mouseClick(static_cast<QWidget*>(page.Controls().Control(res::IDC_SET_IP)), Qt::LeftButton);
     EXPECT_EQ(g_bIpChangeRunning, 0);
     EXPECT_EQ(g_broadcast, 0);
     EXPECT_EQ(fixture.document->m_config.IP_ADDR, "127.0.0.1");
