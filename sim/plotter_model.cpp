@@ -18,7 +18,8 @@ Answer PlotterModel::Handle(uint32_t command, uint32_t value, Clock::time_point 
     Answer answer;
     if (command != kCmdSetAddress || faults_.answerAddressChange) {
         answer.value = Reply(command, value);
-        answer.position = ++position_;
+        // The raster position stands still while nothing prints.
+        answer.position = swathsPrinted_;
     }
     FireTriggers(command);
     return answer;

@@ -85,6 +85,7 @@ struct Answer {
     bool silent = false;
     // The reply's value; nothing when the board does not reply.
     std::optional<uint32_t> value;
+    // The raster position: the swaths printed of the job.
     uint32_t position = 0;
 };
 
@@ -172,7 +173,6 @@ private:
     int silentRequestsLeft_ = 0;
     Clock::time_point silentUntil_{};
     std::map<uint32_t, int> seen_;
-    uint32_t position_ = 0;
 };
 
 }  // namespace sim
