@@ -9,9 +9,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QRegularExpressionValidator>
 #include <algorithm>
-#include <utility>
 
 #include "ui/input_hint.h"
 #include "ui/network_addresses.h"
@@ -92,22 +92,21 @@ bool CIpAddressEdit::eventFilter(QObject* watched, QEvent* event) {
     QLineEdit& field = *m_fields[index];
     switch (event->type()) {
         case QEvent::FocusIn: {
-            // However the focus arrived, the first click selects the text;
-            // focus moved here by the program or by Tab selects it at once.
-            m_untouched = index;
+            // Focus moved here by Tab or by the program selects the old text;
+            // coming back to the window keeps the cursor where it was.
             const Qt::FocusReason reason = static_cast<const QFocusEvent&>(*event).reason();
             if (reason != Qt::MouseFocusReason && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
                 field.selectAll();
             break;
         }
-        case QEvent::KeyPress:
-            m_untouched = -1;
-            return OnFieldKey(index, static_cast<const QKeyEvent&>(*event));
         case QEvent::MouseButtonPress:
-            // Later clicks place the cursor as in any edit.
-            if (std::exchange(m_untouched, -1) != index) break;
+            // A click selects the field's text, so that what is typed next
+            // replaces it, also in the field being typed in.
+            if (static_cast<const QMouseEvent&>(*event).button() != Qt::LeftButton) break;
             field.selectAll();
             return true;
+        case QEvent::KeyPress:
+            return OnFieldKey(index, static_cast<const QKeyEvent&>(*event));
         case QEvent::ContextMenu:
             ShowContextMenu(index, static_cast<const QContextMenuEvent&>(*event).globalPos());
             return true;

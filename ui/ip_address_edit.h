@@ -9,8 +9,8 @@ class QLineEdit;
 
 // An IPv4 address control: four fields of 0 to 255 between dots, typed as
 // an address is typed anywhere. A third digit or a "." after digits moves to
-// the next field, and a field entered by either, by Tab or by a click has
-// its old text selected, so new digits replace it. Backspace, Left and Right
+// the next field; a field entered so or by Tab, and a field clicked, has its
+// old text selected, so new digits replace it. Backspace, Left and Right
 // cross into the neighbouring field at a field's edge, a pasted dotted
 // address fills all four fields, and a refused key (a digit that would pass
 // 255, a letter) shows the hint "0-255".
@@ -40,6 +40,4 @@ private:
     void ShowContextMenu(int index, const QPoint& globalPosition);
 
     std::array<QLineEdit*, 4> m_fields{};
-    // The field that has the focus while no key or click reached it yet.
-    int m_untouched = -1;
 };
