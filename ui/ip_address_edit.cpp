@@ -14,7 +14,6 @@
 #include <algorithm>
 
 #include "ui/input_hint.h"
-#include "ui/network_addresses.h"
 
 namespace {
 
@@ -62,8 +61,9 @@ CIpAddressEdit::CIpAddressEdit(QWidget* parent) : QFrame(parent) {
     setFocusProxy(m_fields[0]);
 }
 
-void CIpAddressEdit::SetText(const std::string& text) {
-    const AddressFields fields = ParseAddressFields(text);
+void CIpAddressEdit::SetText(const std::string& text) { ShowFields(ParseAddressFields(text)); }
+
+void CIpAddressEdit::ShowFields(const AddressFields& fields) {
     for (int i = 0; i <= kLastField; ++i)
         m_fields[i]->setText(fields[i] ? QString::number(*fields[i]) : QString());
 }
@@ -151,11 +151,11 @@ void CIpAddressEdit::Paste(int index) {
         return;
     }
     const AddressFields fields = ParseAddressFields(text.toStdString());
-    if (!std::ranges::all_of(fields, [](const auto& field) { return field.has_value(); })) {
+    if (!IsWholeAddress(fields)) {
         ShowInputHint(*m_fields[index], kOctetHint);
         return;
     }
-    SetText(text.toStdString());
+    ShowFields(fields);
     m_fields[kLastField]->setFocus(Qt::OtherFocusReason);
     m_fields[kLastField]->end(false);
 }

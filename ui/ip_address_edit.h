@@ -4,6 +4,8 @@
 #include <array>
 #include <string>
 
+#include "ui/network_addresses.h"
+
 class QKeyEvent;
 class QLineEdit;
 
@@ -31,6 +33,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ShowFields(const AddressFields& fields);
     int FieldIndex(const QObject* object) const;
     // Handles the keys that move between fields; false leaves the key to the field.
     bool OnFieldKey(int index, const QKeyEvent& key);

@@ -34,6 +34,10 @@ AddressFields ParseAddressFields(std::string_view text) {
     return fields;
 }
 
+bool IsWholeAddress(const AddressFields& fields) {
+    return std::ranges::all_of(fields, [](const auto& field) { return field.has_value(); });
+}
+
 std::string FormatAddress(const AddressFields& fields) {
     std::string text;
     for (const auto& field : fields) {
@@ -52,7 +56,7 @@ std::vector<std::string> ListedHostAddresses(const std::vector<std::string>& add
 
 std::string SuggestedPlotterAddress(std::string_view host) {
     AddressFields fields = ParseAddressFields(host);
-    if (!std::ranges::all_of(fields, [](const auto& field) { return field.has_value(); })) return {};
+    if (!IsWholeAddress(fields)) return {};
     fields[3] = *fields[3] == kSuggestedHost ? kSuggestedHost + 1 : kSuggestedHost;
     return FormatAddress(fields);
 }

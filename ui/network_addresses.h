@@ -12,6 +12,8 @@ using AddressFields = std::array<std::optional<int>, 4>;
 // The fields of a dotted IPv4 address; a part that is not a number of 0 to
 // 255, or that text lacks, leaves its field empty.
 AddressFields ParseAddressFields(std::string_view text);
+// Every field holds a number.
+bool IsWholeAddress(const AddressFields& fields);
 // "%d.%d.%d.%d", first field first, an empty field as 0.
 std::string FormatAddress(const AddressFields& fields);
 

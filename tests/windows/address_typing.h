@@ -22,10 +22,10 @@ inline void TypeIntoFocus(std::string_view keys) {
     }
 }
 
-// Clicks into the address control's first field and types keys, as an
-// operator replaces an address.
-inline void TypeAddress(CIpAddressEdit& control, std::string_view keys) {
-    QTest::mouseClick(control.Field(0), Qt::LeftButton);
+// Clicks into a field of the address control (the first by default) and
+// types keys, as an operator replaces an address.
+inline void TypeAddress(CIpAddressEdit& control, std::string_view keys, int field = 0) {
+    QTest::mouseClick(control.Field(field), Qt::LeftButton);
     TypeIntoFocus(keys);
 }
 

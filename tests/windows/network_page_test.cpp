@@ -57,8 +57,7 @@ protected:
     // The control after old was shown, field clicked into and keys typed.
     std::string Typed(const char* old, int field, std::string_view keys) {
         address.SetText(old);
-        QTest::mouseClick(address.Field(field), Qt::LeftButton);
-        TypeIntoFocus(keys);
+        TypeAddress(address, keys, field);
         return address.Text();
     }
 
